@@ -1,0 +1,26 @@
+// Comma text: the one way a list of strings becomes a single line and back again
+// (data file lines, the ability and sub-sense fields, split rows of the choice file).
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace grimtally {
+
+// Items are quoted when they hold a byte <= 0x20, a double quote or a comma; inner quotes
+// are doubled. An empty list gives "", a single empty item gives two double quotes.
+std::string joinCommaText(std::span<const std::string> items);
+std::string joinCommaText(std::span<const std::string_view> items);
+
+// Splits by the comma text rules. Two choices of ours for input the program never writes:
+// a comma followed only by blanks ends the text with an empty item, like a final comma;
+// a double quote that is never closed takes the rest of the text as its item. The NUL byte
+// counts as a blank, so nothing after it is lost.
+std::vector<std::string> splitCommaText(std::string_view text);
+
+// The same, appending to `out` (cleared first); reuses its capacity in tight loops.
+void splitCommaTextInto(std::string_view text, std::vector<std::string>& out);
+
+} // namespace grimtally

@@ -1,0 +1,27 @@
+// Code page 932 (Shift-JIS as Windows writes it): conversion to and from UTF-8, and the
+// byte-level helpers that must step over double-byte characters.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace grimtally {
+
+// True for the first byte of a double-byte character (0x81-0x9F, 0xE0-0xFC).
+bool isCp932LeadByte(unsigned char byte);
+
+// Decodes code page 932 bytes; a byte sequence that is not valid becomes U+FFFD per byte,
+// so that any file can be shown.
+std::string cp932ToUtf8(std::string_view bytes);
+
+// Encodes UTF-8 text. Characters that Linux input methods produce but code page 932 holds
+// only in their full-width forms (wave dash, minus sign, double vertical line, cent, pound,
+// not sign) are mapped first. Returns nothing when a character cannot be held.
+std::optional<std::string> utf8ToCp932(std::string_view utf8);
+
+// Compares two code page 932 texts with ASCII letters folded, but only outside double-byte
+// characters, whose second byte may look like a letter.
+bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b);
+
+} // namespace grimtally

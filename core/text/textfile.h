@@ -1,0 +1,42 @@
+// Whole-file reading and atomic writing, and splitting text into lines.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <ostream>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace grimtally {
+
+// A file that could not be read or written; what() reads "<file name>: <system's reason>".
+class FileError : public std::runtime_error {
+public:
+    FileError(const std::filesystem::path& file, const std::string& reason);
+    const std::filesystem::path& file() const { return file_; }
+
+private:
+    std::filesystem::path file_;
+};
+
+// Reads the whole file as bytes. Throws FileError when it is missing or unreadable.
+std::string readWholeFile(const std::filesystem::path& file);
+
+// Like readWholeFile, but a file that does not exist reads as empty.
+std::string readWholeFileIfExists(const std::filesystem::path& file);
+
+// Splits at CR LF, a lone CR or a lone LF; a last line without a break counts, a final
+// break does not start another line. Empty lines are kept (callers decide).
+std::vector<std::string_view> splitLines(std::string_view text);
+
+// Writes a file whole: the writer fills a temporary file beside the target, which is
+// flushed, checked and renamed over the target. On any failure (the writer throws, the
+// stream goes bad, the disk fills) the temporary file is removed, the old file is left as
+// it was, and FileError is thrown. An existing target keeps its permissions.
+void writeFileAtomically(const std::filesystem::path& file,
+                         const std::function<void(std::ostream&)>& writer);
+void writeFileAtomically(const std::filesystem::path& file, std::string_view contents);
+
+} // namespace grimtally
