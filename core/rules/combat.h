@@ -1,0 +1,52 @@
+// The derived combat values: hit and damage of an attack, dodge, prevent, resistances and
+// magic power, as the editor proposes them from level, strength and the rule tables.
+#pragma once
+
+#include "core/rules/choicetables.h"
+
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace grimtally {
+
+// Blanks, an optional sign, one or more digits and nothing else, fitting in 32 bits.
+std::optional<int> readInteger(std::string_view text);
+
+// What a spin edit's text counts as where a rule needs a number: the integer, else 0.
+int spinValue(std::string_view text);
+
+// A choice-file value that is missing or unusable when a derivation needs it.
+class RuleError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct AttackValues {
+    std::int64_t hit = 0;
+    std::string damage; // decimal text, empty, or the hit key when the hit is a word
+};
+
+// Hit and damage of attack row `row` (an index into tables.attacks). Throws RuleError when
+// a key of the row names no table row, the critical value is not an integer, or it is 36.
+AttackValues attackValues(const ChoiceTables& tables, int row, std::int64_t level,
+                          std::int64_t strength);
+
+// The damage x + 1/2 truncated toward zero, with
+// x = 6(e + 10)/(36 - k) + L + S/6 - 2 and e = 0 for the modifier -10, else S + m;
+// computed exactly in integers. Requires k != 36.
+std::int64_t attackDamage(std::int64_t level, std::int64_t strength, std::int64_t damageModifier,
+                          std::int64_t critical);
+
+std::int64_t dodgeValue(std::int64_t level, std::int64_t dexterity, std::int64_t sizeTerm);
+std::int64_t preventValue(std::int64_t level, std::int64_t hardnessTerm);
+// `pointsText` is the HP or SP text: not an integer counts as 1; 0 gives L + 8.
+std::int64_t resistValue(std::string_view pointsText, std::int64_t level);
+std::int64_t magicPower(std::int64_t magicLevel, std::int64_t intelligenceModifier);
+
+// The dice base shown beside a value: value - 7.
+inline std::int64_t diceBase(std::int64_t value) { return value - 7; }
+
+} // namespace grimtally

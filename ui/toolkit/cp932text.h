@@ -1,0 +1,35 @@
+// The one crossing between code page 932 bytes (core) and QString (widgets).
+#pragma once
+
+#include <QString>
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace grimtally::ui {
+
+QString fromCp932(std::string_view bytes);
+// Nothing when the text holds a character code page 932 cannot; the input-method forms of
+// the wave dash, minus sign and a few others are mapped to their full-width forms first.
+std::optional<std::string> toCp932(const QString& text);
+
+// A file name from a dialog as the file system wants it.
+std::filesystem::path toPath(const QString& fileName);
+
+// Remembers the bytes a control was filled with, so that a text the user did not change is
+// stored again byte for byte even where two codes decode to the same character.
+class ByteText {
+public:
+    QString set(std::string_view bytes); // returns the text to show
+    // The bytes for `shown`: the original ones while the text is unchanged, else encoded.
+    // A character that cannot be encoded never reaches here (the controls refuse it).
+    std::string bytesFor(const QString& shown) const;
+
+private:
+    std::string bytes_;
+    QString text_;
+};
+
+} // namespace grimtally::ui

@@ -1,0 +1,67 @@
+// Every message box and file dialog goes through Dialogs, so tests can script the answers.
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class QWidget;
+
+namespace grimtally::ui {
+
+enum class MessageIcon { Information, Warning, Error };
+enum class MessageButtons { Ok, OkCancel, YesNoCancel };
+enum class Answer { Ok, Cancel, Yes, No };
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+
+    // Closing the box counts as Cancel (as Ok for a box with only Ok).
+    virtual Answer ask(QWidget* parent, const QString& text, MessageIcon icon,
+                       MessageButtons buttons) = 0;
+    // Nothing when the user cancels. `proposed` is the name (or path) filled in at the start.
+    virtual std::optional<QString> openFileName(QWidget* parent, const QString& title,
+                                                const QString& proposed) = 0;
+    virtual std::optional<QString> saveFileName(QWidget* parent, const QString& title,
+                                                const QString& proposed,
+                                                const QString& defaultSuffix) = 0;
+
+    // The real dialogs, unless a test has installed others.
+    static Dialogs& current();
+    static void install(Dialogs* dialogs); // nullptr puts the real ones back
+};
+
+// The error box: the error icon, the text, OK.
+void showError(QWidget* parent, const QString& text);
+
+// Runs one command; an exception ends it with the error box showing its text. What the
+// command did before the failure stays done. Returns false when it failed.
+bool runGuarded(QWidget* parent, const std::function<void()>& command);
+
+// A file dialog object that remembers the name chosen last (OpenDialog, SaveDialog,
+// OpenDialog1): the next showing proposes it again.
+class FileDialog : public QObject {
+    Q_OBJECT
+public:
+    enum class Kind { Open, Save };
+    FileDialog(Kind kind, const QString& objectName, QObject* parent);
+
+    QString fileName() const { return fileName_; }
+    void setFileName(const QString& name) { fileName_ = name; }
+    void setDefaultSuffix(const QString& suffix) { defaultSuffix_ = suffix; }
+    void setTitle(const QString& title) { title_ = title; }
+
+    // Shows the dialog; true when a file was chosen, which fileName() then holds.
+    bool execute(QWidget* parent);
+
+private:
+    Kind kind_;
+    QString fileName_;
+    QString defaultSuffix_;
+    QString title_;
+};
+
+} // namespace grimtally::ui

@@ -1,0 +1,29 @@
+// Labels as the form layouts place them: auto-sized to the caption and anchored at their
+// left or right edge, or fixed in size with the text centred. Labels are drawn beneath the
+// inputs they share room with.
+#pragma once
+
+#include <QLabel>
+
+namespace grimtally::ui {
+
+class Label : public QLabel {
+    Q_OBJECT
+public:
+    enum class Anchor { Left, Right, FixedCentred };
+    // For Anchor::Right, `x` is the right edge; otherwise the left edge.
+    Label(QWidget* parent, const QString& objectName, Anchor anchor, int x, int top,
+          int fixedWidth = 0, int fixedHeight = 12);
+
+    void setCaption(const QString& caption); // re-sizes and keeps the anchored edge
+
+private:
+    void place();
+    Anchor anchor_;
+    int x_;
+    int top_;
+    int fixedWidth_;
+    int fixedHeight_;
+};
+
+} // namespace grimtally::ui
