@@ -1,0 +1,78 @@
+// The main window: the enemy list over the record store, and the commands on the collection.
+#pragma once
+
+#include "core/records/recordstore.h"
+#include "core/words/vocabulary.h"
+
+#include <QMainWindow>
+
+class QAction;
+class QMenu;
+class QTreeView;
+
+namespace grimtally::ui {
+
+class EnemyListModel;
+class FileDialog;
+class TEditor1;
+
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TForm1(QWidget* parent = nullptr); // runs FormCreate
+    ~TForm1() override;
+
+    // The windows the list opens; set once after they are created.
+    void setEditor(TEditor1* editor) { editor_ = editor; }
+    void setAboutBox(QWidget* aboutBox) { aboutBox_ = aboutBox; }
+
+    const Vocabulary& vocabulary() const { return vocabulary_; }
+    RecordStore& store() { return store_; }
+    const RecordStore& store() const { return store_; }
+
+    // The selected row (0 is the new-entry row) and the slot it shows; -1 when none.
+    int selectedRow() const;
+    int selectedSlot() const;
+    void selectRow(int row);
+
+    void ListView1Renew();
+
+    // Commands, named after the controls that run them.
+    void FormCreate();
+    void Menu_NewClick();
+    void Menu_OpenClick();
+    void Menu_MergeClick();
+    void Menu_AnewClick();
+    void Menu_AboutClick();
+    void ListView1DblClick();
+    void Copy1Click();
+    void Delete1Click();
+    void PopupMenu1Popup();
+    void ListView1ColumnClick(int column);
+
+    // Reads a data file chosen by the user into the store from `firstSlot` on.
+    void ReadData(int firstSlot);
+    // Save as; true when a file was written.
+    bool SaveAs();
+
+    QTreeView* ListView1 = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+    FileDialog* OpenDialog = nullptr;
+    FileDialog* SaveDialog = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent* event) override; // FormClose: the save question
+
+private:
+    void buildMenus();
+    QAction* addMenuItem(QMenu* menu, const QString& name, const QString& caption,
+                         void (TForm1::*handler)());
+
+    Vocabulary vocabulary_;
+    RecordStore store_;
+    EnemyListModel* model_ = nullptr;
+    TEditor1* editor_ = nullptr;
+    QWidget* aboutBox_ = nullptr;
+};
+
+} // namespace grimtally::ui
