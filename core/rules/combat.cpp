@@ -1,0 +1,146 @@
+#include "core/rules/combat.h"
+
+#include <limits>
+
+namespace grimtally {
+
+namespace {
+
+// Wide enough for every product of the damage formula when the inputs come from 32-bit
+// texts (a critical value of -2^31 times a level of 2^31 already leaves 64 bits behind).
+__extension__ typedef __int128 Wide;
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+std::int64_t div6(std::int64_t n)
+{
+    return n / 6;
+} // C++ truncates toward zero, as the rules do
+
+std::string tableValue(const RuleTable& table, const std::string& key, const char* tableName,
+                       const std::string& attackName)
+{
+    auto value = table.lookup(key);
+    if (!value)
+        throw RuleError("The " + std::string(tableName) + " table has no row \"" + key +
+                        "\" for the attack \"" + attackName + "\".");
+    return std::move(*value);
+}
+
+} // namespace
+
+std::optional<int> readInteger(std::string_view text)
+{
+    std::size_t i = 0;
+    while (i < text.size() && text[i] == ' ')
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    if (i == text.size())
+        return std::nullopt;
+    // Accumulate downwards so that -2147483648 fits; stop as soon as it cannot.
+    constexpr std::int64_t lowest = std::numeric_limits<int>::min();
+    std::int64_t value = 0;
+    for (; i < text.size(); ++i) {
+        if (!isDigit(text[i]))
+            return std::nullopt;
+        value = value * 10 - (text[i] - '0');
+        if (value < lowest)
+            return std::nullopt;
+    }
+    if (!negative) {
+        value = -value;
+        if (value > std::numeric_limits<int>::max())
+            return std::nullopt;
+    }
+    return static_cast<int>(value);
+}
+
+int spinValue(std::string_view text)
+{
+    return readInteger(text).value_or(0);
+}
+
+std::int64_t attackDamage(std::int64_t level, std::int64_t strength, std::int64_t damageModifier,
+                          std::int64_t critical)
+{
+    if (critical == 36)
+        throw RuleError("A critical value of 36 would divide by zero.");
+    const Wide e = damageModifier == -10 ? 0 : Wide(strength) + damageModifier;
+    const Wide span = 36 - Wide(critical);
+    const Wide q = 6 * span;
+    const Wide n = 36 * (e + 10) + q * (Wide(level) - 2) + Wide(strength) * span;
+    // x + 1/2 = (2N + Q) / 2Q exactly; '/' truncates toward zero, also when Q is negative.
+    return static_cast<std::int64_t>((2 * n + q) / (2 * q));
+}
+
+AttackValues attackValues(const ChoiceTables& tables, int row, std::int64_t level,
+                          std::int64_t strength)
+{
+    if (row < 0 || static_cast<std::size_t>(row) >= tables.attacks.size())
+        throw RuleError("There is no attack method number " + std::to_string(row + 1) +
+                        " in the choice file.");
+    const AttackRow& attack = tables.attacks[static_cast<std::size_t>(row)];
+
+    AttackValues result;
+    const std::string hitValue = tableValue(tables.hit, attack.hitKey, "hit", attack.name);
+    const std::optional<int> hit = readInteger(hitValue);
+    if (!hit) {
+        // A word as the hit value names an attack kind that works by strength alone; the
+        // damage box then names the kind instead of a number.
+        result.hit = level + div6(strength) + 7;
+        result.damage = attack.hitKey;
+        return result;
+    }
+
+    result.hit = level + *hit + 7;
+    const std::string damageValue =
+        tableValue(tables.damage, attack.damageKey, "damage", attack.name);
+    const std::optional<int> modifier = readInteger(damageValue);
+    if (!modifier)
+        return result; // no damage to show
+
+    const std::string criticalValue =
+        tableValue(tables.critical, attack.criticalKey, "critical", attack.name);
+    const std::optional<int> critical = readInteger(criticalValue);
+    if (!critical)
+        throw RuleError("The critical value \"" + criticalValue + "\" of the attack \"" +
+                        attack.name + "\" is not a whole number.");
+    if (*critical == 36)
+        throw RuleError("The critical value of the attack \"" + attack.name +
+                        "\" is 36, which would divide by zero.");
+    result.damage = std::to_string(attackDamage(level, strength, *modifier, *critical));
+    return result;
+}
+
+std::int64_t dodgeValue(std::int64_t level, std::int64_t dexterity, std::int64_t sizeTerm)
+{
+    return level + div6(dexterity) + sizeTerm;
+}
+
+std::int64_t preventValue(std::int64_t level, std::int64_t hardnessTerm)
+{
+    return level + hardnessTerm + 2;
+}
+
+std::int64_t resistValue(std::string_view pointsText, std::int64_t level)
+{
+    const std::int64_t points = readInteger(pointsText).value_or(1);
+    // No points at all is a special case of the rules, not the general formula's L + 6.
+    if (points == 0)
+        return level + 8;
+    return level + div6(points) + 6;
+}
+
+std::int64_t magicPower(std::int64_t magicLevel, std::int64_t intelligenceModifier)
+{
+    return magicLevel + intelligenceModifier + 7;
+}
+
+} // namespace grimtally
