@@ -52,8 +52,9 @@ public:
 
     // Reads a data file chosen by the user into the store from `firstSlot` on.
     void ReadData(int firstSlot);
-    // Save as; true when a file was written.
-    bool SaveAs();
+    // Save as. Failed means the file could not be written (the error box was shown).
+    enum class SaveResult { Written, NotWritten, Failed };
+    SaveResult SaveAs();
 
     QTreeView* ListView1 = nullptr;
     QMenu* PopupMenu1 = nullptr;

@@ -1,0 +1,41 @@
+// The main list as a model: row 0 is the new-entry row, rows 1..n show the records of the
+// store in the order RowOrder keeps; the cells are computed when the view asks for them.
+#pragma once
+
+#include "core/records/recordstore.h"
+#include "core/records/roworder.h"
+#include "core/words/vocabulary.h"
+
+#include <QAbstractTableModel>
+#include <QStringList>
+
+namespace grimtally::ui {
+
+class EnemyListModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    EnemyListModel(const RecordStore& store, const Vocabulary& vocabulary, QObject* parent);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    // Rebuild: one row per slot, in slot order. The sort state stays as it is.
+    void renew();
+    // A click on the header of `column`: advances the direction and sorts rows 1..n.
+    void sortByHeaderClick(int column);
+
+    int slotOfRow(int row) const { return order_.slotOfRow(row); }
+    int rowOfSlot(int slot) const { return order_.rowOfSlot(slot); }
+    const RowOrder& order() const { return order_; }
+
+private:
+    const RecordStore& store_;
+    const Vocabulary& vocabulary_;
+    CellWords cellWords_;
+    QStringList captions_;
+    RowOrder order_;
+};
+
+} // namespace grimtally::ui

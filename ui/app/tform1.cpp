@@ -1,0 +1,286 @@
+#include "ui/app/tform1.h"
+
+#include "core/records/datafile.h"
+#include "core/text/inifile.h"
+#include "core/text/textfile.h"
+#include "ui/app/enemylistmodel.h"
+#include "ui/editor/teditor1.h"
+#include "ui/toolkit/appearance.h"
+#include "ui/toolkit/cp932text.h"
+#include "ui/toolkit/dialogs.h"
+#include "ui/toolkit/editbox.h"
+#include "ui/toolkit/windowprotocol.h"
+
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTreeView>
+
+#include <filesystem>
+
+using namespace Qt::StringLiterals;
+
+namespace grimtally::ui {
+
+namespace {
+
+const char* const kLanguageFile = "Language.txt";
+
+} // namespace
+
+TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
+{
+    setObjectName(u"TForm1"_s);
+    setWindowTitle(u"Grimtally"_s);
+    setFont(windowFont());
+    move(192, 54);
+    resize(696, 480);
+
+    ListView1 = new QTreeView(this);
+    ListView1->setObjectName(u"ListView1"_s);
+    ListView1->setRootIsDecorated(false);
+    ListView1->setItemsExpandable(false);
+    ListView1->setUniformRowHeights(true);
+    ListView1->setAllColumnsShowFocus(true);
+    ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ListView1->setContextMenuPolicy(Qt::CustomContextMenu);
+    ListView1->header()->setSectionsClickable(true);
+    ListView1->header()->setSectionsMovable(false);
+    ListView1->header()->setStretchLastSection(false);
+    setCentralWidget(ListView1);
+
+    OpenDialog = new FileDialog(FileDialog::Kind::Open, u"OpenDialog"_s, this);
+    SaveDialog = new FileDialog(FileDialog::Kind::Save, u"SaveDialog"_s, this);
+    SaveDialog->setDefaultSuffix(u"txt"_s);
+
+    buildMenus();
+    FormCreate();
+
+    connect(ListView1, &QTreeView::doubleClicked, this, [this] { ListView1DblClick(); });
+    connect(ListView1->header(), &QHeaderView::sectionClicked, this,
+            [this](int column) { ListView1ColumnClick(column); });
+    connect(ListView1, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        PopupMenu1->popup(ListView1->viewport()->mapToGlobal(pos));
+    });
+}
+
+TForm1::~TForm1() = default;
+
+QAction* TForm1::addMenuItem(QMenu* menu, const QString& name, const QString& caption,
+                             void (TForm1::*handler)())
+{
+    QAction* item = menu->addAction(caption);
+    item->setObjectName(name);
+    if (handler)
+        connect(item, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+    return item;
+}
+
+void TForm1::buildMenus()
+{
+    menuBar()->setObjectName(u"MainMenu1"_s);
+    QMenu* files = menuBar()->addMenu(u"&Files"_s);
+    files->setObjectName(u"Files1"_s);
+    addMenuItem(files, u"Menu_New"_s, u"&New"_s, &TForm1::Menu_NewClick);
+    addMenuItem(files, u"Menu_Open"_s, u"&Open"_s, &TForm1::Menu_OpenClick);
+    addMenuItem(files, u"Menu_Merge"_s, u"&Merge"_s, &TForm1::Menu_MergeClick);
+    files->addSeparator()->setObjectName(u"N1"_s);
+    addMenuItem(files, u"Menu_Save"_s, u"&Save"_s, nullptr)->setEnabled(false);
+    addMenuItem(files, u"Menu_Anew"_s, u"&Anew"_s, &TForm1::Menu_AnewClick);
+    files->addSeparator()->setObjectName(u"N2"_s);
+    addMenuItem(files, u"Menu_Exit"_s, u"E&xit"_s, nullptr)->setEnabled(false);
+
+    QMenu* help = menuBar()->addMenu(u"&Help"_s);
+    help->setObjectName(u"Menu_Help"_s);
+    addMenuItem(help, u"Menu_About"_s, u"&About"_s, &TForm1::Menu_AboutClick);
+
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(u"PopupMenu1"_s);
+    addMenuItem(PopupMenu1, u"Edit1"_s, u"Edit"_s, &TForm1::ListView1DblClick);
+    addMenuItem(PopupMenu1, u"Copy1"_s, u"Copy"_s, &TForm1::Copy1Click);
+    addMenuItem(PopupMenu1, u"Delete1"_s, u"Delete"_s, &TForm1::Delete1Click);
+    connect(PopupMenu1, &QMenu::aboutToShow, this, &TForm1::PopupMenu1Popup);
+}
+
+void TForm1::FormCreate()
+{
+    setWindowIcon(applicationIcon());
+
+    // An unreadable file is reported and treated like a missing one: the defaults apply.
+    IniFile ini;
+    runGuarded(this, [&] { ini = IniFile::load(kLanguageFile); });
+    vocabulary_ = readVocabulary(ini);
+
+    model_ = new EnemyListModel(store_, vocabulary_, this);
+    ListView1->setModel(model_);
+    ListView1->setColumnWidth(0, 100);
+
+    Menu_NewClick();
+
+    // Writing back last: if it fails, the list is already complete.
+    writeVocabulary(ini, vocabulary_);
+    runGuarded(this, [&] { ini.save(kLanguageFile); });
+}
+
+int TForm1::selectedRow() const
+{
+    const QModelIndexList rows = ListView1->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+int TForm1::selectedSlot() const
+{
+    const int row = selectedRow();
+    return row < 0 ? -1 : model_->slotOfRow(row);
+}
+
+void TForm1::selectRow(int row)
+{
+    ListView1->setCurrentIndex(model_->index(row, 0));
+}
+
+void TForm1::ListView1Renew()
+{
+    model_->renew();
+}
+
+void TForm1::Menu_NewClick()
+{
+    store_.clear();
+    model_->renew();
+}
+
+void TForm1::Menu_OpenClick()
+{
+    ReadData(1);
+}
+
+void TForm1::Menu_MergeClick()
+{
+    ReadData(store_.slotCount());
+}
+
+void TForm1::ReadData(int firstSlot)
+{
+    while (OpenDialog->execute(this)) {
+        ParsedDataFile parsed;
+        const bool read = runGuarded(
+            this, [&] { parsed = parseDataFile(readWholeFile(toPath(OpenDialog->fileName()))); });
+        if (!read)
+            break; // the store keeps what it held before this file
+        if (parsed.hadLines)
+            store_.replaceFrom(firstSlot, std::move(parsed.records));
+        if (parsed.refusedLines == 0)
+            break;
+        Dialogs::current().ask(this, u"敵データではありません。\r\n選択しなおしてください。"_s,
+                               MessageIcon::Information, MessageButtons::Ok);
+    }
+    ListView1Renew();
+}
+
+TForm1::SaveResult TForm1::SaveAs()
+{
+    if (!SaveDialog->execute(this))
+        return SaveResult::NotWritten;
+    const std::filesystem::path file = toPath(SaveDialog->fileName());
+    std::error_code error;
+    if (std::filesystem::exists(file, error) &&
+        Dialogs::current().ask(this, u"ファイルを上書きします。\r\nよろしいですか？"_s,
+                               MessageIcon::Information,
+                               MessageButtons::OkCancel) != Answer::Ok)
+        return SaveResult::NotWritten;
+    return runGuarded(this, [&] { saveDataFile(file, store_); }) ? SaveResult::Written
+                                                                  : SaveResult::Failed;
+}
+
+void TForm1::Menu_AnewClick()
+{
+    SaveAs();
+}
+
+void TForm1::Menu_AboutClick()
+{
+    if (aboutBox_)
+        openSecondary(this, aboutBox_, aboutBox_);
+}
+
+void TForm1::ListView1DblClick()
+{
+    const int row = selectedRow();
+    if (row < 0 || !editor_)
+        return;
+    setEnabled(false);
+    if (row == 0)
+        editor_->DataInitialized(ListView1);
+    else
+        editor_->DataGot(ListView1);
+    openSecondary(this, editor_, editor_->Name_O);
+}
+
+void TForm1::Copy1Click()
+{
+    const int slot = selectedSlot();
+    if (slot < 1)
+        return;
+    store_.append({store_.name(slot), store_.fields(slot)});
+    ListView1Renew();
+}
+
+void TForm1::Delete1Click()
+{
+    const int slot = selectedSlot();
+    if (slot < 1)
+        return;
+    const QString question = fromCp932(store_.name(slot)) + u"を削除します。\r\nよろしいですか？"_s;
+    if (Dialogs::current().ask(this, question, MessageIcon::Warning, MessageButtons::OkCancel) ==
+        Answer::Ok)
+        store_.remove(slot);
+    ListView1Renew();
+}
+
+void TForm1::PopupMenu1Popup()
+{
+    const int row = selectedRow();
+    findChild<QAction*>(u"Edit1"_s)->setEnabled(row >= 0);
+    findChild<QAction*>(u"Copy1"_s)->setEnabled(row > 0);
+    findChild<QAction*>(u"Delete1"_s)->setEnabled(row > 0);
+}
+
+void TForm1::ListView1ColumnClick(int column)
+{
+    model_->sortByHeaderClick(column);
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    // While another window has the input, the main window cannot be closed.
+    if (!isEnabled()) {
+        event->ignore();
+        return;
+    }
+    if (store_.recordCount() == 0) {
+        event->accept();
+        return;
+    }
+    switch (Dialogs::current().ask(this, u"データを保存しますか？"_s, MessageIcon::Information,
+                                   MessageButtons::YesNoCancel)) {
+    case Answer::Yes:
+        // Closes unless the save itself failed: then the collection would be lost.
+        if (SaveAs() == SaveResult::Failed)
+            event->ignore();
+        else
+            event->accept();
+        return;
+    case Answer::No:
+        event->accept();
+        return;
+    default:
+        event->ignore();
+        return;
+    }
+}
+
+} // namespace grimtally::ui
