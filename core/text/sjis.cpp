@@ -1,0 +1,211 @@
+#include "core/text/sjis.h"
+
+#include <cerrno>
+#include <iconv.h>
+#include <stdexcept>
+
+namespace grimtally {
+
+namespace {
+
+// One converter per direction and thread; opening one costs more than a short conversion.
+class Converter {
+public:
+    Converter(const char* to, const char* from) : cd_(::iconv_open(to, from))
+    {
+        if (cd_ == reinterpret_cast<iconv_t>(-1))
+            throw std::runtime_error(std::string("cannot convert from ") + from + " to " + to);
+    }
+    ~Converter() { ::iconv_close(cd_); }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+    // Converts as much as it can; returns false at the first byte that cannot be converted,
+    // leaving `in` there. The converter's shift state is reset either way.
+    bool convert(std::string_view& in, std::string& out)
+    {
+        ::iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        char* inPtr = const_cast<char*>(in.data());
+        size_t inLeft = in.size();
+        bool ok = true;
+        while (inLeft > 0) {
+            size_t used = out.size();
+            out.resize(used + inLeft * 4 + 16);
+            char* outPtr = out.data() + used;
+            size_t outLeft = out.size() - used;
+            size_t rc = ::iconv(cd_, &inPtr, &inLeft, &outPtr, &outLeft);
+            int error = errno;
+            out.resize(out.size() - outLeft);
+            if (rc != static_cast<size_t>(-1))
+                break;
+            if (error == E2BIG)
+                continue;
+            ok = false;
+            break;
+        }
+        in = std::string_view(inPtr, inLeft);
+        return ok;
+    }
+
+private:
+    iconv_t cd_;
+};
+
+Converter& decoder()
+{
+    thread_local Converter converter("UTF-8", "CP932");
+    return converter;
+}
+
+Converter& encoder()
+{
+    thread_local Converter converter("CP932", "UTF-8");
+    return converter;
+}
+
+// Decodes one UTF-8 sequence at `pos`; returns false for anything malformed (overlong
+// forms, surrogates, values above U+10FFFF, a cut-off sequence).
+bool nextCodePoint(std::string_view text, size_t& pos, char32_t& cp)
+{
+    unsigned char b0 = static_cast<unsigned char>(text[pos]);
+    size_t length;
+    char32_t min;
+    if (b0 < 0x80) {
+        cp = b0;
+        ++pos;
+        return true;
+    } else if ((b0 & 0xE0) == 0xC0) {
+        length = 2, cp = b0 & 0x1F, min = 0x80;
+    } else if ((b0 & 0xF0) == 0xE0) {
+        length = 3, cp = b0 & 0x0F, min = 0x800;
+    } else if ((b0 & 0xF8) == 0xF0) {
+        length = 4, cp = b0 & 0x07, min = 0x10000;
+    } else {
+        return false;
+    }
+    if (pos + length > text.size())
+        return false;
+    for (size_t i = 1; i < length; ++i) {
+        unsigned char b = static_cast<unsigned char>(text[pos + i]);
+        if ((b & 0xC0) != 0x80)
+            return false;
+        cp = (cp << 6) | (b & 0x3F);
+    }
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+        return false;
+    pos += length;
+    return true;
+}
+
+void appendUtf8(std::string& out, char32_t cp)
+{
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+// Input methods on Linux produce these; code page 932 holds only their full-width twins.
+char32_t fullWidthTwin(char32_t cp)
+{
+    switch (cp) {
+    case 0x301C:
+        return 0xFF5E; // wave dash
+    case 0x2212:
+        return 0xFF0D; // minus sign
+    case 0x2016:
+        return 0x2225; // double vertical line
+    case 0x00A2:
+        return 0xFFE0; // cent sign
+    case 0x00A3:
+        return 0xFFE1; // pound sign
+    case 0x00AC:
+        return 0xFFE2; // not sign
+    default:
+        return cp;
+    }
+}
+
+inline char foldAscii(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+} // namespace
+
+bool isCp932LeadByte(unsigned char byte)
+{
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+std::string cp932ToUtf8(std::string_view bytes)
+{
+    std::string out;
+    out.reserve(bytes.size() * 3 / 2 + 8);
+    Converter& converter = decoder();
+    while (!converter.convert(bytes, out)) {
+        // Invalid or cut-off: show a replacement character and go on with the next byte,
+        // so a damaged file is still shown rather than refused.
+        out += "\xEF\xBF\xBD";
+        if (bytes.empty())
+            break;
+        bytes.remove_prefix(1);
+    }
+    return out;
+}
+
+std::optional<std::string> utf8ToCp932(std::string_view utf8)
+{
+    std::string mapped;
+    mapped.reserve(utf8.size());
+    for (size_t pos = 0; pos < utf8.size();) {
+        char32_t cp;
+        if (!nextCodePoint(utf8, pos, cp))
+            return std::nullopt;
+        appendUtf8(mapped, fullWidthTwin(cp));
+    }
+
+    std::string out;
+    out.reserve(mapped.size());
+    std::string_view rest = mapped;
+    if (!encoder().convert(rest, out) || !rest.empty())
+        return std::nullopt;
+    // The converter may map a few characters one way only (to a look-alike); such a text
+    // would not come back as the user typed it, so it counts as one we cannot hold.
+    if (cp932ToUtf8(out) != mapped)
+        return std::nullopt;
+    return out;
+}
+
+bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (isCp932LeadByte(static_cast<unsigned char>(a[i]))) {
+            // Both bytes of a double-byte character must match exactly.
+            if (a[i] != b[i])
+                return false;
+            ++i;
+            if (i < a.size() && a[i] != b[i])
+                return false;
+            continue;
+        }
+        if (foldAscii(a[i]) != foldAscii(b[i]))
+            return false;
+    }
+    return true;
+}
+
+} // namespace grimtally
