@@ -1,0 +1,126 @@
+#include "core/records/recordstore.h"
+#include "test_records.h"
+
+#include <gtest/gtest.h>
+
+namespace grimtally {
+namespace {
+
+using test::levelRecord;
+
+std::vector<std::string> names(const RecordStore& store)
+{
+    std::vector<std::string> result;
+    for (int slot = 0; slot < store.slotCount(); ++slot)
+        result.push_back(store.name(slot));
+    return result;
+}
+
+std::vector<EnemyRecord> records(std::initializer_list<const char*> recordNames)
+{
+    std::vector<EnemyRecord> result;
+    for (const char* name : recordNames)
+        result.push_back(levelRecord(name, std::string(name) + "-level"));
+    return result;
+}
+
+RecordStore storeOf(std::initializer_list<const char*> recordNames)
+{
+    RecordStore store;
+    store.replaceFrom(1, records(recordNames));
+    return store;
+}
+
+TEST(FieldList, HoldsEachFieldExactly)
+{
+    const std::vector<std::string> fields{"", "ab", std::string("\0c", 2), "", "\x83\x5c"};
+    const FieldList list = test::fieldList(fields);
+    ASSERT_EQ(list.size(), 5);
+    for (int i = 0; i < list.size(); ++i)
+        EXPECT_EQ(list[i], fields[static_cast<std::size_t>(i)]) << i;
+    EXPECT_EQ(list.toStrings(), fields);
+
+    const std::vector<std::string_view> views{"", "ab", std::string_view("\0c", 2), "", "\x83\x5c"};
+    EXPECT_EQ(FieldList(std::span<const std::string_view>(views)), list);
+
+    EXPECT_THROW(list[5], std::out_of_range);
+    EXPECT_THROW(list[-1], std::out_of_range);
+    EXPECT_TRUE(FieldList().empty());
+}
+
+TEST(FieldList, EqualityLooksAtTheFieldBoundaries)
+{
+    const std::vector<std::string> ab_c{"ab", "c"};
+    const std::vector<std::string> a_bc{"a", "bc"};
+    const std::vector<std::string> abc{"abc"};
+    EXPECT_FALSE(test::fieldList(ab_c) == test::fieldList(a_bc));
+    EXPECT_FALSE(test::fieldList(ab_c) == test::fieldList(abc));
+    EXPECT_TRUE(test::fieldList(ab_c) == test::fieldList({"ab", "c"}));
+}
+
+TEST(RecordStore, StartsWithTheNewEntrySlotAlone)
+{
+    RecordStore store;
+    EXPECT_EQ(store.slotCount(), 1);
+    EXPECT_EQ(store.recordCount(), 0);
+    EXPECT_EQ(store.name(0), "");
+    EXPECT_TRUE(store.fields(0).empty());
+
+    store.append(levelRecord("Wolf", "3"));
+    store.clear();
+    EXPECT_EQ(names(store), std::vector<std::string>{""});
+}
+
+TEST(RecordStore, OpenReplacesAndMergeAppends)
+{
+    RecordStore store = storeOf({"A", "B", "C", "D", "E"});
+
+    RecordStore merged = store;
+    merged.replaceFrom(merged.slotCount(), records({"X", "Y", "Z"}));
+    EXPECT_EQ(names(merged),
+              (std::vector<std::string>{"", "A", "B", "C", "D", "E", "X", "Y", "Z"}));
+    EXPECT_EQ(merged.fields(5)[FieldLevel], "E-level");
+    EXPECT_EQ(merged.fields(8)[FieldLevel], "Z-level");
+
+    store.replaceFrom(1, records({"X", "Y"}));
+    EXPECT_EQ(names(store), (std::vector<std::string>{"", "X", "Y"}));
+    EXPECT_EQ(store.fields(2)[FieldLevel], "Y-level");
+    EXPECT_TRUE(store.fields(0).empty());
+
+    // A refused file read again after a merge: the records before the first slot stay.
+    RecordStore retried = storeOf({"A", "B"});
+    retried.replaceFrom(3, records({"X", "Y"}));
+    retried.replaceFrom(3, records({"Z"}));
+    EXPECT_EQ(names(retried), (std::vector<std::string>{"", "A", "B", "Z"}));
+}
+
+TEST(RecordStore, AppendOverwriteRemove)
+{
+    RecordStore store = storeOf({"A", "B", "C"});
+    EXPECT_EQ(store.append(levelRecord("D", "4")), 4);
+    store.overwrite(2, levelRecord("B2", "9"));
+    EXPECT_EQ(names(store), (std::vector<std::string>{"", "A", "B2", "C", "D"}));
+    EXPECT_EQ(store.fields(2)[FieldLevel], "9");
+
+    store.remove(1);
+    EXPECT_EQ(names(store), (std::vector<std::string>{"", "B2", "C", "D"}));
+    EXPECT_EQ(store.fields(1)[FieldLevel], "9");
+    EXPECT_EQ(store.fields(3)[FieldLevel], "4");
+}
+
+TEST(RecordStore, SlotsOutOfRangeThrow)
+{
+    RecordStore store = storeOf({"A", "B"});
+    EXPECT_THROW(store.name(3), std::out_of_range);
+    EXPECT_THROW(store.fields(-1), std::out_of_range);
+    EXPECT_THROW(store.overwrite(0, levelRecord("X", "1")), std::out_of_range);
+    EXPECT_THROW(store.overwrite(3, levelRecord("X", "1")), std::out_of_range);
+    EXPECT_THROW(store.remove(0), std::out_of_range);
+    EXPECT_THROW(store.remove(3), std::out_of_range);
+    EXPECT_THROW(store.replaceFrom(0, {}), std::out_of_range);
+    EXPECT_THROW(store.replaceFrom(4, {}), std::out_of_range);
+    EXPECT_EQ(names(store), (std::vector<std::string>{"", "A", "B"}));
+}
+
+} // namespace
+} // namespace grimtally
