@@ -59,6 +59,47 @@ public:
     // --- entry confirmation ---
     void ConfirmComboBox(ComboBox* box, QObject* sender);
     void ConfirmSpinEdit(SpinEdit* spin, int number);
+    // Leaving an emptied combo box or spin edit puts a usable value back.
+    void Classify_OExit(QObject* sender = nullptr);
+    void Celebrity_O2Exit(QObject* sender = nullptr);
+    void Count_O1Exit(QObject* sender = nullptr);
+    void Count_O2Exit(QObject* sender = nullptr);
+    void Frequency_OExit(QObject* sender = nullptr);
+    void Reaction_O1Exit(QObject* sender = nullptr);
+    void Reaction_O2Exit(QObject* sender = nullptr);
+    void Int_OExit(QObject* sender = nullptr);
+    void Sense_OExit(QObject* sender = nullptr);
+    void Movement_O11Exit(QObject* sender = nullptr);
+    void Movement_O21Exit(QObject* sender = nullptr);
+    void Size_OExit(QObject* sender = nullptr);
+    void Hardness_OExit(QObject* sender = nullptr);
+    void Attack_O11Exit(QObject* sender = nullptr);
+    void Attack_O21Exit(QObject* sender = nullptr);
+    void Attack_O31Exit(QObject* sender = nullptr);
+    void Magic_O11Exit(QObject* sender = nullptr);
+    void Magic_O21Exit(QObject* sender = nullptr);
+    void Magic_O31Exit(QObject* sender = nullptr);
+    void Level_OExit(QObject* sender = nullptr);
+    void Celebrity_O1Exit(QObject* sender = nullptr);
+    void Dex_OExit(QObject* sender = nullptr);
+    void Movement_O12Exit(QObject* sender = nullptr);
+    void Movement_O22Exit(QObject* sender = nullptr);
+    void Str_OExit(QObject* sender = nullptr);
+    void Defence_O2Exit(QObject* sender = nullptr);
+    void HP_O1Exit(QObject* sender = nullptr);
+    void SP_O1Exit(QObject* sender = nullptr);
+    void Magic_O12Exit(QObject* sender = nullptr);
+    void Magic_O22Exit(QObject* sender = nullptr);
+    void Magic_O32Exit(QObject* sender = nullptr);
+    // Leaving an emptied hit, resist or magic power derives it again.
+    void Attack_O12Exit(QObject* sender = nullptr);
+    void Attack_O22Exit(QObject* sender = nullptr);
+    void Attack_O32Exit(QObject* sender = nullptr);
+    void HP_O2Exit(QObject* sender = nullptr);
+    void SP_O2Exit(QObject* sender = nullptr);
+    void Magic_O13Exit(QObject* sender = nullptr);
+    void Magic_O23Exit(QObject* sender = nullptr);
+    void Magic_O33Exit(QObject* sender = nullptr);
 
     // --- derived values: change and leave handlers ---
     void Level_OChange(QObject* sender = nullptr);
