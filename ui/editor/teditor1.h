@@ -165,10 +165,16 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override; // FormClose
+    void showEvent(QShowEvent* event) override;   // centred on the screen
 
 private:
     void createControls();
-    void setCaptions();
+    void setCaptions();           // from the vocabulary
+    void setEditorWordCaptions(); // from the editor words
+    void createRunTimeLabels();   // hyphen and slash labels
+    void createDiceLabels();
+    void setTabOrders();
+    QWidget* dialogParent(); // the editor when shown, else the main window
     void connectHandlers();
     void buildSubSenses(const std::vector<std::string>& captions);
     void applyChoiceTables(ChoiceTables tables);

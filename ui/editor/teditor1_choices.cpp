@@ -1,0 +1,164 @@
+// The Load Choices command: the choice file into the editor's combo boxes, the sub-sense
+// check boxes, the ability list and the rule tables, with the none word on the optional boxes.
+#include "core/rules/choicetables.h"
+#include "core/text/inifile.h"
+#include "ui/editor/teditor1.h"
+#include "ui/toolkit/appearance.h"
+#include "ui/toolkit/checkbox.h"
+#include "ui/toolkit/combobox.h"
+#include "ui/toolkit/cp932text.h"
+#include "ui/toolkit/dialogs.h"
+#include "ui/toolkit/label.h"
+
+#include <QDir>
+#include <QFontMetrics>
+
+#include <algorithm>
+#include <utility>
+
+namespace grimtally::ui {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int kSubSenseTop = 148;
+constexpr int kFirstSubSenseLeft = 176;
+constexpr int kSubSenseGap = 32;
+constexpr int kFarthestLeft = 1 << 24;
+
+std::vector<std::pair<std::string, int>> numbered(const std::vector<NumberedEntry>& entries)
+{
+    std::vector<std::pair<std::string, int>> pairs;
+    pairs.reserve(entries.size());
+    for (const NumberedEntry& entry : entries)
+        pairs.emplace_back(entry.text, entry.number);
+    return pairs;
+}
+
+// The name as the error message shows it, in the bytes the message is made of.
+std::string shownFileName(const QString& fileName)
+{
+    const QString native = QDir::toNativeSeparators(fileName);
+    if (std::optional<std::string> bytes = toCp932(native))
+        return *bytes;
+    return std::string("the chosen choice file");
+}
+
+} // namespace
+
+void TEditor1::B_LoadChoicesClick(QObject* sender)
+{
+    OpenDialog1->setFileName(u"Choices.txt"_s);
+    if (OpenDialog1->execute(dialogParent())) {
+        // The whole file is read before anything is replaced, so a bad row changes nothing.
+        const QString fileName = OpenDialog1->fileName();
+        std::optional<ChoiceTables> loaded;
+        const bool read = runGuarded(dialogParent(), [&] {
+            const IniFile file = IniFile::load(toPath(fileName));
+            loaded = readChoiceTables(file, shownFileName(fileName));
+        });
+        if (!read) {
+            // Nothing was replaced; a failed first load still leaves the optional boxes on
+            // their none word, as every later step relies on it.
+            putNoneWords();
+            return;
+        }
+        applyChoiceTables(std::move(*loaded));
+    }
+    putNoneWords();
+    DataInitialized(sender);
+}
+
+void TEditor1::applyChoiceTables(ChoiceTables tables)
+{
+    Classify_O->setEntries(tables.classify);
+    Celebrity_O2->setEntries(tables.celebrity);
+    Count_O1->setEntries(tables.count);
+    Count_O2->setEntries(tables.count);
+    Frequency_O->setEntries(tables.frequency);
+    Reaction_O1->setEntries(tables.reaction);
+    Reaction_O2->setEntries(tables.reaction);
+
+    Int_O->setNumberedEntries(numbered(tables.intelligence));
+    Sense_O->setEntries(tables.sense);
+    buildSubSenses(tables.subSenses);
+    Movement_O11->setEntries(tables.movement);
+    Movement_O21->setEntries(tables.movement);
+    Size_O->setNumberedEntries(numbered(tables.size));
+    Hardness_O->setNumberedEntries(numbered(tables.hardness));
+
+    const std::vector<std::string> attackNames = tables.attackNames();
+    for (ComboBox* box : {Attack_O11, Attack_O21, Attack_O31})
+        box->setEntries(attackNames);
+    for (ComboBox* box : {Magic_O11, Magic_O21, Magic_O31})
+        box->setEntries(tables.magic);
+
+    abilityList_ = std::move(tables.abilities);
+    tables_ = std::move(tables);
+}
+
+void TEditor1::buildSubSenses(const std::vector<std::string>& captions)
+{
+    for (CheckBox* check : SubSenseChecks)
+        delete check;
+    for (Label* label : SubSenseLabels)
+        delete label;
+    SubSenseChecks.clear();
+    SubSenseLabels.clear();
+    SubSenseChecks.reserve(captions.size());
+    SubSenseLabels.reserve(captions.size());
+
+    // Each box starts where the previous caption's width plus a gap ends; past the frame the
+    // boxes simply run off to the right.
+    const QFontMetrics metrics(windowFont());
+    QWidget* previous = Sense_O;
+    int left = kFirstSubSenseLeft;
+    for (std::size_t i = 0; i < captions.size(); ++i) {
+        const QString caption = fromCp932(captions[i]);
+        const QString number = QString::number(i + 1);
+
+        auto* measure =
+            new Label(this, u"SubSense_L"_s + number, Label::Anchor::Left, left, kSubSenseTop);
+        measure->setCaption(caption);
+        measure->hide();
+
+        auto* check = new CheckBox(captions[i], this);
+        check->setObjectName(u"SubSense_O"_s + number);
+        check->adjustSize();
+        check->move(left, kSubSenseTop);
+        check->show();
+        setTabOrder(previous, check);
+        previous = check;
+
+        SubSenseLabels.push_back(measure);
+        SubSenseChecks.push_back(check);
+        // Kept in range however wide a caption is, so a huge row cannot wrap the places.
+        left = static_cast<int>(std::min<qint64>(
+            qint64{left} + metrics.horizontalAdvance(caption) + kSubSenseGap, kFarthestLeft));
+    }
+}
+
+void TEditor1::putNoneWords()
+{
+    const std::string& none = noneWord();
+    const auto lacksNone = [&](const ComboBox* box) {
+        return box->entryCount() == 0 || box->entryBytes(0) != none;
+    };
+    // A first row equal to the none word serves as the none entry itself.
+    for (ComboBox* box : {Celebrity_O2, Count_O2, Reaction_O2, Movement_O21}) {
+        if (lacksNone(box))
+            box->insertEntry(0, none);
+    }
+    // Attack rows 2 and 3, and the three magic boxes, always hold the same list.
+    if (lacksNone(Attack_O21)) {
+        for (ComboBox* box : {Attack_O21, Attack_O31})
+            box->insertEntry(0, none);
+    }
+    if (lacksNone(Magic_O11)) {
+        for (ComboBox* box : {Magic_O11, Magic_O21, Magic_O31})
+            box->insertEntry(0, none);
+    }
+}
+
+} // namespace grimtally::ui
