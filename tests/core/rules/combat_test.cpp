@@ -38,15 +38,6 @@ TEST(ReadInteger, AcceptsOnlyBlanksSignAndDigitsWithin32Bits)
         EXPECT_EQ(readInteger(c.text), c.expected) << '"' << c.text << '"';
 }
 
-TEST(SpinValue, AnythingButAnIntegerCountsAsZero)
-{
-    EXPECT_EQ(spinValue(" 42"), 42);
-    EXPECT_EQ(spinValue("-3"), -3);
-    EXPECT_EQ(spinValue(""), 0);
-    EXPECT_EQ(spinValue("abc"), 0);
-    EXPECT_EQ(spinValue("5000000000"), 0);
-}
-
 TEST(AttackDamage, RoundsHalfUpAndTruncatesTowardZero)
 {
     struct Case {
@@ -150,28 +141,6 @@ TEST(AttackValues, UnusableTableValuesAreRuleErrors)
     const ChoiceTables t = sampleTables();
     for (int row : {4, 6, 7, 8, 9, -1, 10})
         EXPECT_THROW(attackValues(t, row, 3, 12), RuleError) << "row " << row;
-}
-
-TEST(AttackValues, MessageNamesTheMissingKeyAndTheAttack)
-{
-    const ChoiceTables t = sampleTables();
-    try {
-        attackValues(t, 6, 1, 1);
-        FAIL() << "no error";
-    } catch (const RuleError& e) {
-        const std::string text = e.what();
-        EXPECT_NE(text.find("Nowhere"), std::string::npos) << text;
-        EXPECT_NE(text.find("Lost"), std::string::npos) << text;
-    }
-}
-
-TEST(AttackValues, KeysAreLookedUpIgnoringAsciiCase)
-{
-    ChoiceTables t = sampleTables();
-    t.attacks = {{"Sword", "BLADE", "blade", "bLaDe"}};
-    const AttackValues v = attackValues(t, 0, 3, 12);
-    EXPECT_EQ(v.hit, 12);
-    EXPECT_EQ(v.damage, "8");
 }
 
 } // namespace

@@ -3,7 +3,6 @@
 #include "core/records/datafile.h"
 #include "core/rules/combat.h"
 #include "core/text/commatext.h"
-#include "core/text/sjis.h"
 #include "core/text/textfile.h"
 #include "core/words/vocabulary.h"
 
@@ -203,22 +202,12 @@ TEST(ShippedLanguage, JapaneseFileHasEveryKey)
     EXPECT_NE(editorWords.at(EdStr), "Strength");
 }
 
-TEST(ShippedChoices, JapaneseFileKeepsCharactersWhoseSecondByteIsABackslash)
+TEST(ShippedChoices, JapaneseAttackNameKeepsItsBackslashSecondByte)
 {
     const ChoiceTables t =
         readChoiceTables(IniFile::parse(readWholeFile(kData + "/ja/Choices.txt")), "Choices.txt");
-    const auto names = t.attackNames();
-    const bool found = std::any_of(names.begin(), names.end(), [](const std::string& name) {
-        for (std::size_t i = 0; i + 1 < name.size(); ++i) {
-            if (isCp932LeadByte(static_cast<unsigned char>(name[i]))) {
-                if (name[i + 1] == '\\')
-                    return true;
-                ++i;
-            }
-        }
-        return false;
-    });
-    EXPECT_TRUE(found);
+    // The second byte of the fourth character is 0x5C, which a careless reader would mangle.
+    EXPECT_EQ(t.attacks.at(0).name, "\x83\x8D\x83\x93\x83\x4F\x83\x5C\x81\x5B\x83\x68");
 }
 
 } // namespace
