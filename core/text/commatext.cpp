@@ -1,5 +1,7 @@
 #include "core/text/commatext.h"
 
+#include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace grimtally {
@@ -12,6 +14,15 @@ inline bool isBlank(char c)
 {
     return static_cast<unsigned char>(c) <= 0x20;
 }
+
+// Bytes that end an unquoted item: blanks (NUL included) and the comma.
+constexpr auto endsPlainItem = [] {
+    std::array<bool, 256> table{};
+    for (int b = 0; b <= 0x20; ++b)
+        table[b] = true;
+    table[','] = true;
+    return table;
+}();
 
 inline bool needsQuotes(std::string_view item)
 {
@@ -99,6 +110,8 @@ std::string joinCommaText(std::span<const std::string_view> items)
 std::vector<std::string> splitCommaText(std::string_view text)
 {
     std::vector<std::string> out;
+    // Counting commas is far cheaper than growing the vector item by item.
+    out.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), ',')) + 1);
     splitCommaTextInto(text, out);
     return out;
 }
@@ -127,14 +140,14 @@ void splitCommaTextInto(std::string_view text, std::vector<std::string>& out)
 
     skipBlanks();
     while (p < end) {
-        std::string& item = nextItem();
         if (*p == '"') {
+            std::string& item = nextItem();
             p = readQuoted(p + 1, end, item);
         } else {
             const char* start = p;
-            while (p < end && *p != ',' && !isBlank(*p))
+            while (p < end && !endsPlainItem[static_cast<unsigned char>(*p)])
                 ++p;
-            item.assign(start, p);
+            nextItem().assign(start, p);
         }
         skipBlanks();
         if (p < end && *p == ',') {
