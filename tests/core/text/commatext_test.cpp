@@ -147,14 +147,4 @@ TEST(CommaText, RandomListsRoundTrip)
     }
 }
 
-TEST(CommaText, ARecordLineWithEmptyLastFieldKeepsAllItems)
-{
-    List record(48, "1");
-    record[0] = "Name with \"quotes\", commas";
-    record[47] = "";
-    std::string line = joinCommaText(record);
-    EXPECT_EQ(line.back(), ',');
-    EXPECT_EQ(splitCommaText(line), record);
-}
-
 } // namespace
