@@ -12,6 +12,14 @@ inline bool isIniBlank(char c)
     return c == ' ' || c == '\t';
 }
 
+std::string_view leftTrimmed(std::string_view text)
+{
+    size_t first = 0;
+    while (first < text.size() && isIniBlank(text[first]))
+        ++first;
+    return text.substr(first);
+}
+
 std::string_view trimmed(std::string_view text)
 {
     size_t first = 0;
@@ -64,7 +72,9 @@ ParsedLine parseLine(std::string_view line)
         return parsed;
     parsed.kind = ParsedLine::Kind::Key;
     parsed.name = trimmed(text.substr(0, equals));
-    parsed.value = trimmed(text.substr(equals + 1));
+    // Trailing blanks of a value are kept: some words end in a blank on purpose ("Random ").
+    const std::string_view fromKey = leftTrimmed(line);
+    parsed.value = leftTrimmed(fromKey.substr(fromKey.find('=') + 1));
     return parsed;
 }
 
@@ -183,7 +193,7 @@ void IniFile::writeString(std::string_view section, std::string_view key, std::s
         if (inSection && line.kind == ParsedLine::Kind::Key &&
             equalsIgnoringAsciiCase(line.name, key)) {
             // An unchanged value keeps the user's own spelling and spacing of the line.
-            if (line.value != trimmed(singleLine(value)))
+            if (line.value != leftTrimmed(singleLine(value)))
                 lines_[i] = keyLine(line.name, value);
             return;
         }

@@ -19,7 +19,8 @@ public:
     static IniFile parse(std::string_view bytes);
 
     // Section and key names are compared with ASCII letters folded. A key that is present
-    // with an empty value is present: it gives "", not the default.
+    // with an empty value is present: it gives "", not the default. Blanks after the '='
+    // are dropped, blanks at the end of a value are part of it.
     std::optional<std::string> value(std::string_view section, std::string_view key) const;
     std::string readString(std::string_view section, std::string_view key,
                            std::string_view defaultValue) const;

@@ -26,8 +26,8 @@ TEST(IniFile, ReadsKeysOfSections)
                                  ";hidden=1\r\n"
                                  "[ List ]\r\n"
                                  "anew=a=b\r\n");
-    EXPECT_EQ(ini.value("common", "slash"), "/");
-    EXPECT_EQ(ini.value("COMMON", "SLASH"), "/");
+    EXPECT_EQ(ini.value("common", "slash"), "/ ") << "a value keeps its trailing blank";
+    EXPECT_EQ(ini.value("COMMON", "SLASH"), "/ ");
     EXPECT_EQ(ini.value("common", "empty"), "") << "present but empty is not missing";
     EXPECT_EQ(ini.readString("common", "empty", "default"), "");
     EXPECT_EQ(ini.readString("common", "missing", "default"), "default");
@@ -39,6 +39,17 @@ TEST(IniFile, ReadsKeysOfSections)
     EXPECT_EQ(ini.value("", "slash"), std::nullopt) << "lines before a header are in no section";
     EXPECT_TRUE(ini.hasSection("LIST"));
     EXPECT_FALSE(ini.hasSection("editor"));
+}
+
+TEST(IniFile, AWordEndingInABlankSurvivesAWriteBack)
+{
+    IniFile ini;
+    ini.writeString("editor", "random", "Random ");
+    IniFile again = IniFile::parse(ini.serialize());
+    EXPECT_EQ(again.value("editor", "random"), "Random ");
+    const std::string before = again.serialize();
+    again.writeString("editor", "random", "Random ");
+    EXPECT_EQ(again.serialize(), before);
 }
 
 TEST(IniFile, NamesStepOverDoubleByteCharacters)
