@@ -4,6 +4,7 @@
 #include "core/text/textfile.h"
 
 #include <algorithm>
+#include <array>
 #include <span>
 
 namespace grimtally {
@@ -14,7 +15,7 @@ constexpr std::size_t kItemsPerLine = 1 + kFieldCount;
 
 bool hasLineBreak(std::string_view text)
 {
-    return text.find_first_of("\r\n") != std::string_view::npos;
+    return text.find('\n') != std::string_view::npos || text.find('\r') != std::string_view::npos;
 }
 
 // A line break inside a name or field would cut the record in two when the file is read
@@ -36,6 +37,35 @@ void appendQuotedName(std::string& line, std::string_view name)
         line += byte;
     }
     line += '"';
+}
+
+void appendRecordLine(std::string& line, std::string_view name, const FieldList& fields)
+{
+    // A record always goes out with all its fields, so that the line reads back as one;
+    // missing trailing fields are written empty.
+    const std::size_t count = static_cast<std::size_t>(std::max(fields.size(), kFieldCount));
+    std::array<std::string_view, kFieldCount> fixed;
+    std::vector<std::string_view> overflow;
+    std::span<std::string_view> views(fixed);
+    if (count > fixed.size()) {
+        overflow.resize(count);
+        views = overflow;
+    }
+    for (int i = 0; i < fields.size(); ++i)
+        views[static_cast<std::size_t>(i)] = fields[i];
+    const bool needsCleaning = hasLineBreak(name) || hasLineBreak(fields.joinedBytes());
+
+    std::vector<std::string> cleaned;
+    if (needsCleaning) {
+        cleaned.reserve(views.size());
+        for (std::string_view& view : views)
+            view = cleaned.emplace_back(withoutLineBreaks(view));
+        appendQuotedName(line, withoutLineBreaks(name));
+    } else {
+        appendQuotedName(line, name);
+    }
+    line += ',';
+    line += joinCommaText(std::span<const std::string_view>(views.data(), views.size()));
 }
 
 } // namespace
@@ -63,37 +93,19 @@ ParsedDataFile parseDataFile(std::string_view bytes)
 
 std::string formatRecordLine(std::string_view name, const FieldList& fields)
 {
-    // A record always goes out with all its fields, so that the line reads back as one;
-    // missing trailing fields are written empty.
-    const int count = std::max(fields.size(), kFieldCount);
-    std::vector<std::string_view> views(static_cast<std::size_t>(count));
-    std::vector<std::string> cleaned;
-    bool needsCleaning = hasLineBreak(name);
-    for (int i = 0; i < fields.size(); ++i) {
-        views[static_cast<std::size_t>(i)] = fields[i];
-        needsCleaning = needsCleaning || hasLineBreak(fields[i]);
-    }
-
     std::string line;
-    if (needsCleaning) {
-        cleaned.reserve(views.size());
-        for (std::string_view& view : views)
-            view = cleaned.emplace_back(withoutLineBreaks(view));
-        appendQuotedName(line, withoutLineBreaks(name));
-    } else {
-        appendQuotedName(line, name);
-    }
-    line += ',';
-    line += joinCommaText(std::span<const std::string_view>(views));
+    appendRecordLine(line, name, fields);
     return line;
 }
 
 void writeDataFile(std::ostream& out, const RecordStore& store)
 {
+    std::string line; // its capacity serves every line
     for (int slot = 1; slot < store.slotCount(); ++slot) {
-        const std::string line = formatRecordLine(store.name(slot), store.fields(slot));
+        line.clear();
+        appendRecordLine(line, store.name(slot), store.fields(slot));
+        line += "\r\n";
         out.write(line.data(), static_cast<std::streamsize>(line.size()));
-        out.write("\r\n", 2);
     }
 }
 

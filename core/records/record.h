@@ -74,6 +74,8 @@ public:
     bool empty() const { return ends_.empty(); }
     std::string_view operator[](int index) const;
     std::vector<std::string> toStrings() const;
+    // Every field's bytes one after the other, for scans that need not know the fields.
+    std::string_view joinedBytes() const { return bytes_; }
 
     friend bool operator==(const FieldList& a, const FieldList& b);
 
