@@ -134,6 +134,10 @@ TEST(EditorWords, NewFileListsEveryKeyWithItsDefault)
     EXPECT_NE(text.find("\r\nrandom=Random \r\ncelebrity3=somebody \r\n"), std::string::npos);
     EXPECT_EQ(keysOf(IniFile::parse(text), "editor").size(),
               static_cast<std::size_t>(EditorWordCount));
+
+    // The next start reads the same words, trailing blanks included.
+    EXPECT_EQ(readEditorWords(IniFile::parse(text)), readEditorWords(IniFile()));
+    EXPECT_EQ(readVocabulary(IniFile::parse(text)).words, readVocabulary(IniFile()).words);
 }
 
 } // namespace
