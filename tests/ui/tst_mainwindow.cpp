@@ -1,0 +1,455 @@
+// The main window: start-up words and columns, the data file commands, the list's sort
+// cycle, copy, delete, the popup menu and the close question.
+#include "core/records/datafile.h"
+#include "core/text/inifile.h"
+#include "core/text/textfile.h"
+#include "support/scripteddialogs.h"
+#include "support/uitest.h"
+#include "ui/app/tform1.h"
+#include "ui/toolkit/cp932text.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QHeaderView>
+#include <QTemporaryDir>
+#include <QTreeView>
+#include <QtTest>
+
+#include <fstream>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+using namespace grimtally;
+using grimtally::test::ScriptedDialogs;
+using grimtally::ui::Answer;
+using grimtally::ui::TForm1;
+
+namespace {
+
+// A record line with the given name, classification and level; the other fields are plain
+// numbers so that every line splits into exactly 48 items.
+std::string recordLine(const std::string& name, const std::string& classify, int level)
+{
+    std::vector<std::string> fields(kFieldCount, "1");
+    fields[FieldClassify] = classify;
+    fields[FieldLevel] = std::to_string(level);
+    return formatRecordLine(name, FieldList(std::span<const std::string>(fields)));
+}
+
+void writeBytes(const QString& file, const std::string& bytes)
+{
+    std::ofstream out(ui::toPath(file), std::ios::binary);
+    out << bytes;
+}
+
+std::string fileBytes(const QString& file)
+{
+    return readWholeFile(ui::toPath(file));
+}
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir folder_;
+    QString oldCurrent_;
+    std::unique_ptr<ScriptedDialogs> dialogs_;
+    std::unique_ptr<TForm1> form_;
+
+    void start()
+    {
+        form_ = std::make_unique<TForm1>();
+        form_->show();
+    }
+    QString cell(int row, int column) const
+    {
+        const QAbstractItemModel* model = form_->ListView1->model();
+        return model->data(model->index(row, column), Qt::DisplayRole).toString();
+    }
+    QStringList names() const
+    {
+        QStringList result;
+        for (int row = 0; row < form_->ListView1->model()->rowCount(); ++row)
+            result << cell(row, 0);
+        return result;
+    }
+    QString path(const QString& name) const { return folder_.filePath(name); }
+    // Opens a file of the given lines through Files > Open.
+    void openFile(const QString& name, const std::string& bytes)
+    {
+        writeBytes(path(name), bytes);
+        dialogs_->chooseFile(path(name));
+        form_->Menu_OpenClick();
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        QVERIFY(folder_.isValid());
+        oldCurrent_ = QDir::currentPath();
+        QDir::setCurrent(folder_.path());
+        dialogs_ = std::make_unique<ScriptedDialogs>();
+    }
+    void cleanup()
+    {
+        form_.reset();
+        dialogs_.reset();
+        QDir::setCurrent(oldCurrent_);
+        QDir(folder_.path()).removeRecursively();
+        QDir().mkpath(folder_.path());
+    }
+
+    void startsWithDefaultWordsAndWritesThemBack()
+    {
+        start();
+        QCOMPARE(form_->windowTitle(), u"Grimtally"_s);
+        QCOMPARE(form_->objectName(), u"TForm1"_s);
+        const QAbstractItemModel* model = form_->ListView1->model();
+        QCOMPARE(model->columnCount(), 20);
+        const QStringList expected = {
+            u"Name"_s, u"Classify"_s, u"Monster Level"_s, u"Celebrity"_s, u"Dexterity"_s,
+            u"Speed"_s, u"Count"_s, u"Frequency"_s, u"Intelligence"_s, u"Reaction"_s,
+            u"Hit/Damage 1"_s, u"Hit/Damage 2"_s, u"Hit/Damage 3"_s, u"Dodge/Prevent"_s,
+            u"HP/Resist"_s, u"SP/Resist"_s, u"Ability"_s, u"Habitat"_s, u"Language"_s,
+            u"Sense"_s};
+        for (int column = 0; column < 20; ++column)
+            QCOMPARE(model->headerData(column, Qt::Horizontal).toString(), expected[column]);
+        QCOMPARE(form_->ListView1->columnWidth(0), 100);
+        QCOMPARE(names(), QStringList{u"(Anew)"_s});
+
+        const IniFile written = IniFile::load("Language.txt");
+        const char* keys[] = {"slash", "hyphen", "name", "classify", "level", "celebrity",
+                              "dex", "speed", "count", "frequency", "int", "reaction", "hit",
+                              "damage", "dodge", "prevent", "hp", "sp", "resist", "ability",
+                              "habitat", "language", "sense"};
+        for (const char* key : keys)
+            QVERIFY2(written.value("common", key).has_value(), key);
+        QCOMPARE(written.value("common", "level"), std::optional<std::string>("Monster Level"));
+        QCOMPARE(written.value("list", "anew"), std::optional<std::string>("Anew"));
+        QVERIFY(dialogs_->questions.empty());
+    }
+
+    void keepsPresentWordsAndOtherSections()
+    {
+        writeBytes(path(u"Language.txt"_s), "[common]\r\nslash=\r\nhit=Strike\r\nresist=Ward\r\n"
+                                             "[list]\r\nanew=New one\r\n[mine]\r\nkeep=me\r\n");
+        start();
+        const QAbstractItemModel* model = form_->ListView1->model();
+        QCOMPARE(model->headerData(13, Qt::Horizontal).toString(), u"DodgePrevent"_s);
+        QCOMPARE(model->headerData(10, Qt::Horizontal).toString(), u"StrikeDamage 1"_s);
+        QCOMPARE(model->headerData(12, Qt::Horizontal).toString(), u"StrikeDamage 3"_s);
+        QCOMPARE(model->headerData(14, Qt::Horizontal).toString(), u"HPWard"_s);
+        QCOMPARE(model->headerData(15, Qt::Horizontal).toString(), u"SPWard"_s);
+        QCOMPARE(names(), QStringList{u"(New one)"_s});
+
+        const IniFile written = IniFile::load("Language.txt");
+        QCOMPARE(written.value("common", "slash"), std::optional<std::string>(""));
+        QCOMPARE(written.value("mine", "keep"), std::optional<std::string>("me"));
+        QCOMPARE(written.value("common", "sense"), std::optional<std::string>("Sense"));
+    }
+
+    void reportsAnUnwritableLanguageFileAndStartsAnyway()
+    {
+        // A folder where the file should be: it can be neither read nor replaced.
+        QVERIFY(QDir(folder_.path()).mkdir(u"Language.txt"_s));
+        dialogs_->strict = false;
+        start();
+        QCOMPARE(form_->ListView1->model()->columnCount(), 20);
+        QCOMPARE(names(), QStringList{u"(Anew)"_s});
+        QVERIFY(!dialogs_->questions.empty());
+        QCOMPARE(dialogs_->questions.back().icon, ui::MessageIcon::Error);
+        QVERIFY(dialogs_->questions.back().text.contains(u"Language.txt"_s));
+    }
+
+    void opensAndMergesDataFiles()
+    {
+        start();
+        openFile(u"five.txt"_s, recordLine("A", "x", 1) + "\r\n" + recordLine("B", "x", 2) +
+                                    "\r\n\r\n" + recordLine("C", "x", 3) + "\n" +
+                                    recordLine("D", "x", 4) + "\r" + recordLine("E", "x", 5));
+        QCOMPARE(names(), (QStringList{u"(Anew)"_s, u"A"_s, u"B"_s, u"C"_s, u"D"_s, u"E"_s}));
+        QCOMPARE(cell(3, 2), u"3"_s);
+
+        writeBytes(path(u"three.txt"_s), recordLine("F", "x", 6) + "\r\n" +
+                                             recordLine("G", "x", 7) + "\r\n" +
+                                             recordLine("H", "x", 8) + "\r\n");
+        dialogs_->chooseFile(path(u"three.txt"_s));
+        form_->Menu_MergeClick();
+        QCOMPARE(form_->store().recordCount(), 8);
+        QCOMPARE(names().mid(1), (QStringList{u"A"_s, u"B"_s, u"C"_s, u"D"_s, u"E"_s, u"F"_s,
+                                              u"G"_s, u"H"_s}));
+
+        openFile(u"two.txt"_s, recordLine("Y", "x", 1) + "\r\n" + recordLine("Z", "x", 1));
+        QCOMPARE(names(), (QStringList{u"(Anew)"_s, u"Y"_s, u"Z"_s}));
+
+        // An empty file changes nothing and asks nothing.
+        openFile(u"empty.txt"_s, "");
+        QCOMPARE(form_->store().recordCount(), 2);
+        QVERIFY(dialogs_->questions.empty());
+    }
+
+    void refusedFileAsksAgain()
+    {
+        start();
+        openFile(u"good.txt"_s, recordLine("Old", "x", 1));
+        const std::string bad = recordLine("Kept", "x", 1) + "\r\nthis,is,not,an,enemy\r\n";
+        writeBytes(path(u"bad.txt"_s), bad);
+        writeBytes(path(u"other.txt"_s), recordLine("P", "x", 1) + "\r\n" + recordLine("Q", "x", 2));
+
+        // A refused file, then a good one: the good file's records replace what the bad one
+        // brought in.
+        dialogs_->chooseFile(path(u"bad.txt"_s));
+        dialogs_->answer(Answer::Ok);
+        dialogs_->chooseFile(path(u"other.txt"_s));
+        form_->Menu_OpenClick();
+        QCOMPARE(dialogs_->questions.size(), size_t(1));
+        QCOMPARE(dialogs_->questions[0].text,
+                 u"敵データではありません。\r\n選択しなおしてください。"_s);
+        QCOMPARE(names(), (QStringList{u"(Anew)"_s, u"P"_s, u"Q"_s}));
+
+        // A refused file, then Cancel: its good lines stay.
+        dialogs_->chooseFile(path(u"bad.txt"_s));
+        dialogs_->answer(Answer::Ok);
+        dialogs_->cancelFile();
+        form_->Menu_OpenClick();
+        QCOMPARE(names(), (QStringList{u"(Anew)"_s, u"Kept"_s}));
+    }
+
+    void unreadableFileLeavesTheStoreAsItWas()
+    {
+        start();
+        openFile(u"good.txt"_s, recordLine("Old", "x", 1));
+        dialogs_->strict = false;
+        dialogs_->chooseFile(path(u"vanished.txt"_s));
+        form_->Menu_OpenClick();
+        QCOMPARE(names(), (QStringList{u"(Anew)"_s, u"Old"_s}));
+        QCOMPARE(dialogs_->questions.size(), size_t(1));
+        QCOMPARE(dialogs_->questions[0].icon, ui::MessageIcon::Error);
+        QVERIFY(dialogs_->questions[0].text.contains(u"vanished.txt"_s));
+    }
+
+    void binaryAndHugeLinesAreRefusedNotFatal()
+    {
+        start();
+        std::string binary(4096, '\0');
+        for (size_t i = 0; i < binary.size(); ++i)
+            binary[i] = static_cast<char>(i * 37 % 256);
+        const std::string huge(20 * 1024 * 1024, 'x');
+        writeBytes(path(u"binary.bin"_s), binary);
+        writeBytes(path(u"huge.txt"_s), huge);
+        dialogs_->chooseFile(path(u"binary.bin"_s));
+        dialogs_->answer(Answer::Ok);
+        dialogs_->chooseFile(path(u"huge.txt"_s));
+        dialogs_->answer(Answer::Ok);
+        dialogs_->cancelFile();
+        form_->Menu_OpenClick();
+        QCOMPARE(dialogs_->questions.size(), size_t(2));
+        QCOMPARE(form_->store().recordCount(), 0);
+    }
+
+    void savesAsWithTheOverwriteQuestion()
+    {
+        start();
+        const std::string line = "\"Odd \"\"One\"\"\",x,1,1,,1,1,1,,,1,,1,1,1,,1,1,1,,,,,,,1,"
+                                 "1,1,1,1,1,,,,,,,,,,,,,1,,1,1,";
+        openFile(u"in.txt"_s, line);
+        QCOMPARE(form_->store().recordCount(), 1);
+
+        // A name typed without an extension gets .txt.
+        dialogs_->chooseFile(path(u"out"_s));
+        form_->Menu_AnewClick();
+        QCOMPARE(dialogs_->fileRequests.back().defaultSuffix, u"txt"_s);
+        QCOMPARE(fileBytes(path(u"out.txt"_s)), line + "\r\n");
+
+        writeBytes(path(u"exists.txt"_s), "old");
+        dialogs_->chooseFile(path(u"exists.txt"_s));
+        dialogs_->answer(Answer::Cancel);
+        form_->Menu_AnewClick();
+        QCOMPARE(fileBytes(path(u"exists.txt"_s)), std::string("old"));
+        QCOMPARE(dialogs_->questions.back().text, u"ファイルを上書きします。\r\nよろしいですか？"_s);
+        QCOMPARE(dialogs_->questions.back().icon, ui::MessageIcon::Information);
+
+        dialogs_->chooseFile(path(u"exists.txt"_s));
+        dialogs_->answer(Answer::Ok);
+        form_->Menu_AnewClick();
+        QCOMPARE(fileBytes(path(u"exists.txt"_s)), line + "\r\n");
+
+        // The dialog proposes the name chosen last.
+        dialogs_->cancelFile();
+        form_->Menu_AnewClick();
+        QVERIFY(dialogs_->fileRequests.back().proposed.endsWith(u"exists.txt"_s));
+
+        // No records: an empty file.
+        form_->Menu_NewClick();
+        dialogs_->chooseFile(path(u"none.txt"_s));
+        form_->Menu_AnewClick();
+        QCOMPARE(fileBytes(path(u"none.txt"_s)), std::string());
+    }
+
+    void closeQuestionAnswers()
+    {
+        start();
+        QCloseEvent empty;
+        QCoreApplication::sendEvent(form_.get(), &empty);
+        QVERIFY(empty.isAccepted());
+        QVERIFY(dialogs_->questions.empty());
+
+        openFile(u"one.txt"_s, recordLine("A", "x", 1));
+        dialogs_->answer(Answer::Cancel);
+        QCloseEvent cancelled;
+        QCoreApplication::sendEvent(form_.get(), &cancelled);
+        QVERIFY(!cancelled.isAccepted());
+        QCOMPARE(dialogs_->questions.back().text, u"データを保存しますか？"_s);
+        QCOMPARE(dialogs_->questions.back().buttons, ui::MessageButtons::YesNoCancel);
+
+        dialogs_->answer(Answer::No);
+        QCloseEvent no;
+        QCoreApplication::sendEvent(form_.get(), &no);
+        QVERIFY(no.isAccepted());
+
+        // Yes, then cancelling the save dialog still ends the program, writing nothing.
+        dialogs_->answer(Answer::Yes);
+        dialogs_->cancelFile();
+        QCloseEvent yesCancelled;
+        QCoreApplication::sendEvent(form_.get(), &yesCancelled);
+        QVERIFY(yesCancelled.isAccepted());
+
+        dialogs_->answer(Answer::Yes);
+        dialogs_->chooseFile(path(u"saved.txt"_s));
+        QCloseEvent yes;
+        QCoreApplication::sendEvent(form_.get(), &yes);
+        QVERIFY(yes.isAccepted());
+        QCOMPARE(fileBytes(path(u"saved.txt"_s)), recordLine("A", "x", 1) + "\r\n");
+    }
+
+    void failedSaveOnCloseKeepsTheWindowOpen()
+    {
+        start();
+        openFile(u"one.txt"_s, recordLine("A", "x", 1));
+        QVERIFY(QDir(folder_.path()).mkdir(u"blocked.txt"_s));
+        dialogs_->strict = false;
+        dialogs_->answer(Answer::Yes);
+        dialogs_->chooseFile(path(u"blocked.txt"_s));
+        dialogs_->answer(Answer::Ok); // the overwrite question
+        QCloseEvent event;
+        QCoreApplication::sendEvent(form_.get(), &event);
+        QVERIFY(!event.isAccepted());
+        QCOMPARE(dialogs_->questions.back().icon, ui::MessageIcon::Error);
+        QCOMPARE(form_->store().recordCount(), 1);
+    }
+
+    void sortCycleSurvivesARebuild()
+    {
+        start();
+        openFile(u"levels.txt"_s, recordLine("b", "Beast", 10) + "\r\n" +
+                                      recordLine("A", "beast", 2) + "\r\n" +
+                                      recordLine("c", "Ant", 2) + "\r\n" +
+                                      recordLine("D", "Zombie", 9));
+        const QStringList slotOrder = {u"(Anew)"_s, u"b"_s, u"A"_s, u"c"_s, u"D"_s};
+        QCOMPARE(names(), slotOrder);
+        QHeaderView* header = form_->ListView1->header();
+
+        header->sectionClicked(2); // ascending by level; equal levels keep slot order
+        QCOMPARE(names(), (QStringList{u"(Anew)"_s, u"A"_s, u"c"_s, u"D"_s, u"b"_s}));
+        header->sectionClicked(0); // descending by name, letters folded
+        QCOMPARE(names(), (QStringList{u"(Anew)"_s, u"D"_s, u"c"_s, u"b"_s, u"A"_s}));
+        header->sectionClicked(1); // back to slot order
+        QCOMPARE(names(), slotOrder);
+
+        header->sectionClicked(1); // ascending by classification: text, a..z folded
+        QCOMPARE(names(), (QStringList{u"(Anew)"_s, u"c"_s, u"b"_s, u"A"_s, u"D"_s}));
+        form_->ListView1Renew(); // slot order again, but the cycle goes on
+        QCOMPARE(names(), slotOrder);
+        header->sectionClicked(2);
+        QCOMPARE(names(), (QStringList{u"(Anew)"_s, u"b"_s, u"D"_s, u"A"_s, u"c"_s}));
+    }
+
+    void copyAndDeleteActOnTheRowShownAfterSorting()
+    {
+        start();
+        openFile(u"three.txt"_s, recordLine("High", "x", 9) + "\r\n" +
+                                     recordLine("Low", "x", 1) + "\r\n" +
+                                     recordLine("Mid", "x", 5));
+        form_->ListView1->header()->sectionClicked(2);
+        QCOMPARE(names(), (QStringList{u"(Anew)"_s, u"Low"_s, u"Mid"_s, u"High"_s}));
+
+        form_->selectRow(1);
+        QCOMPARE(form_->selectedSlot(), 2);
+        form_->Copy1Click();
+        QCOMPARE(names(), (QStringList{u"(Anew)"_s, u"High"_s, u"Low"_s, u"Mid"_s, u"Low"_s}));
+        QCOMPARE(form_->selectedRow(), -1);
+        QVERIFY(form_->store().fields(4) == form_->store().fields(2));
+
+        form_->ListView1->header()->sectionClicked(2); // descending
+        QCOMPARE(names(), (QStringList{u"(Anew)"_s, u"High"_s, u"Mid"_s, u"Low"_s, u"Low"_s}));
+        form_->selectRow(2);
+        dialogs_->answer(Answer::Cancel);
+        form_->Delete1Click();
+        QCOMPARE(dialogs_->questions.back().text, u"Midを削除します。\r\nよろしいですか？"_s);
+        QCOMPARE(dialogs_->questions.back().icon, ui::MessageIcon::Warning);
+        QCOMPARE(names(), (QStringList{u"(Anew)"_s, u"High"_s, u"Low"_s, u"Mid"_s, u"Low"_s}));
+        QCOMPARE(form_->selectedRow(), -1);
+
+        form_->selectRow(3);
+        dialogs_->answer(Answer::Ok);
+        form_->Delete1Click();
+        QCOMPARE(names(), (QStringList{u"(Anew)"_s, u"High"_s, u"Low"_s, u"Low"_s}));
+
+        // Row 0 is neither copied nor deleted.
+        form_->selectRow(0);
+        form_->Copy1Click();
+        form_->Delete1Click();
+        QCOMPARE(form_->store().recordCount(), 3);
+    }
+
+    void popupEnablesByTheSelection()
+    {
+        start();
+        openFile(u"one.txt"_s, recordLine("A", "x", 1));
+        auto enabled = [this](const char* name) {
+            return form_->findChild<QAction*>(QString::fromLatin1(name))->isEnabled();
+        };
+        form_->PopupMenu1Popup();
+        QVERIFY(!enabled("Edit1") && !enabled("Copy1") && !enabled("Delete1"));
+        form_->selectRow(0);
+        form_->PopupMenu1Popup();
+        QVERIFY(enabled("Edit1") && !enabled("Copy1") && !enabled("Delete1"));
+        form_->selectRow(1);
+        form_->PopupMenu1Popup();
+        QVERIFY(enabled("Edit1") && enabled("Copy1") && enabled("Delete1"));
+    }
+
+    void menusCarryTheirNames()
+    {
+        start();
+        const char* enabledItems[] = {"Menu_New", "Menu_Open", "Menu_Merge", "Menu_Anew",
+                                      "Menu_About"};
+        for (const char* name : enabledItems)
+            QVERIFY2(form_->findChild<QAction*>(QString::fromLatin1(name))->isEnabled(), name);
+        QVERIFY(!form_->findChild<QAction*>(u"Menu_Save"_s)->isEnabled());
+        QVERIFY(!form_->findChild<QAction*>(u"Menu_Exit"_s)->isEnabled());
+        QCOMPARE(form_->findChild<QAction*>(u"Menu_Anew"_s)->text(), u"&Anew"_s);
+
+        openFile(u"one.txt"_s, recordLine("A", "x", 1));
+        form_->Menu_NewClick(); // no question
+        QCOMPARE(names(), QStringList{u"(Anew)"_s});
+        QVERIFY(dialogs_->questions.empty());
+    }
+
+    void modelPassesTheModelTester()
+    {
+        start();
+        openFile(u"two.txt"_s, recordLine("A", "x", 1) + "\r\n" + recordLine("B", "x", 2));
+        QAbstractItemModelTester tester(form_->ListView1->model(),
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        form_->ListView1->header()->sectionClicked(2);
+        form_->ListView1Renew();
+        form_->Menu_NewClick();
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "tst_mainwindow.moc"
