@@ -213,7 +213,9 @@ void IniFile::writeString(std::string_view section, std::string_view key, std::s
     }
     if (!lines_.empty() && !trimmed(lines_.back()).empty())
         lines_.emplace_back();
-    lines_.push_back("[" + singleLine(section) + "]");
+    std::string header(1, '[');
+    header.append(singleLine(section)).push_back(']');
+    lines_.push_back(std::move(header));
     lines_.push_back(keyLine(key, value));
 }
 
