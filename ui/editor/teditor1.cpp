@@ -16,6 +16,7 @@
 #include "ui/toolkit/spinedit.h"
 
 #include <QCloseEvent>
+#include <QFontMetricsF>
 #include <QFrame>
 #include <QPushButton>
 #include <QScreen>
@@ -73,7 +74,35 @@ constexpr std::array<Place, 9> kDicePlaces{{{256, 307},
                                             {336, 563}}};
 
 // The derived value's read-only box covers the blanks, so it reads "(2D6+" value ")".
-const QString kDiceCaption = u"(2D6+               )"_s;
+const QString kDicePrefix = u"(2D6+"_s;
+const QString kDiceCaption = kDicePrefix + QString(15, u' ') + u')';
+constexpr int kDiceRoom = 32; // from the label's left to its read-only box
+constexpr int kValueWidth = 57;
+constexpr int kDiceCloseGap = 2; // between the box and the closing bracket
+
+// The form was drawn with the Windows font, whose blanks carry the bracket just past the box.
+// Other fonts are wider or narrower, so the prefix is squeezed into its room if needed and
+// the blanks are stretched or shrunk until the bracket lands beside the box again. Qt adds
+// word spacing per run of blanks in some versions and per blank in others, so its effect is
+// measured rather than assumed.
+QFont fittedDiceFont(QFont font)
+{
+    const qreal prefixWidth = QFontMetricsF(font).horizontalAdvance(kDicePrefix);
+    if (prefixWidth > kDiceRoom - 1) {
+        font.setLetterSpacing(QFont::AbsoluteSpacing,
+                              (kDiceRoom - 1 - prefixWidth) / kDicePrefix.size());
+    }
+    const QString upToBracket = kDiceCaption.chopped(1);
+    const auto bracketAt = [&](qreal wordSpacing) {
+        font.setWordSpacing(wordSpacing);
+        return QFontMetricsF(font).horizontalAdvance(upToBracket);
+    };
+    const qreal atZero = bracketAt(0);
+    const qreal perPixel = bracketAt(1) - atZero;
+    const qreal wanted = kDiceRoom + kValueWidth + kDiceCloseGap;
+    font.setWordSpacing(perPixel > 0 ? (wanted - atZero) / perPixel : 0);
+    return font;
+}
 
 template <typename Control> Control* placed(Control* control, const QString& name, QRect geometry)
 {
@@ -349,6 +378,7 @@ void TEditor1::createDiceLabels()
     for (const Place& place : kDicePlaces) {
         auto* label = new Label(this, u"Dice_L"_s + QString::number(DiceLabels.size() + 1),
                                 Label::Anchor::Left, place.left, place.top);
+        label->setFont(fittedDiceFont(font()));
         label->setCaption(kDiceCaption);
         label->lower();
         DiceLabels.push_back(label);

@@ -36,13 +36,10 @@ std::vector<std::pair<std::string, int>> numbered(const std::vector<NumberedEntr
     return pairs;
 }
 
-// The name as the error message shows it, in the bytes the message is made of.
+// Error texts are UTF-8 on their way to the error box.
 std::string shownFileName(const QString& fileName)
 {
-    const QString native = QDir::toNativeSeparators(fileName);
-    if (std::optional<std::string> bytes = toCp932(native))
-        return *bytes;
-    return std::string("the chosen choice file");
+    return QDir::toNativeSeparators(fileName).toStdString();
 }
 
 } // namespace
