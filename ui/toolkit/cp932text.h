@@ -23,13 +23,17 @@ std::filesystem::path toPath(const QString& fileName);
 class ByteText {
 public:
     QString set(std::string_view bytes); // returns the text to show
-    // The bytes for `shown`: the original ones while the text is unchanged, else encoded.
-    // A character that cannot be encoded never reaches here (the controls refuse it).
+    // The bytes for `shown`: the original ones while the text is unchanged, else encoded;
+    // characters before and after an edited stretch keep their original bytes. A character
+    // that cannot be encoded never reaches here (the controls refuse it); if one does, it
+    // becomes '?'.
     std::string bytesFor(const QString& shown) const;
+    const QString& text() const { return text_; } // the text the bytes decode to
 
 private:
     std::string bytes_;
     QString text_;
+    bool roundTrips_ = true; // encoding text_ gives bytes_ again
 };
 
 } // namespace grimtally::ui
