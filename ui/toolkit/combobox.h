@@ -17,7 +17,8 @@ class ComboBox : public QComboBox {
 public:
     explicit ComboBox(QWidget* parent = nullptr);
 
-    // Entries are code page 932 bytes; numbered entries carry their entry number.
+    // Entries are code page 932 bytes; numbered entries carry their entry number. Changing
+    // the entries leaves the shown text as it is.
     void setEntries(const std::vector<std::string>& entries);
     void setNumberedEntries(const std::vector<std::pair<std::string, int>>& entries);
     void insertEntry(int index, std::string_view entry);
@@ -45,10 +46,16 @@ Q_SIGNALS:
 
 protected:
     void focusOutEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    int exactEntry(const QString& text) const;
+    void showTyped(const QString& text);
+    void keepShownText(const QString& shown);
+
     std::vector<std::string> entryBytes_;
     ByteText typed_;
+    bool quiet_ = false; // while Qt re-activates an entry the user typed
 };
 
 } // namespace grimtally::ui

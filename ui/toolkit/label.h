@@ -17,6 +17,9 @@ public:
 
     void setCaption(const QString& caption); // re-sizes and keeps the anchored edge
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     void place();
     Anchor anchor_;

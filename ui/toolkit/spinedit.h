@@ -41,6 +41,8 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    void keepInRange(); // an out-of-range number goes to the nearest bound
+
     int minimum_;
     int maximum_;
     ByteText loaded_;
