@@ -155,8 +155,8 @@ bool FileDialog::execute(QWidget* parent)
         return false;
     fileName_ = *chosen;
     // A name typed without an extension gets the default one, whoever answered the dialog.
-    if (kind_ == Kind::Save && !defaultSuffix_.isEmpty() && QFileInfo(fileName_).suffix().isEmpty() &&
-        !fileName_.endsWith(u'.'))
+    if (kind_ == Kind::Save && !defaultSuffix_.isEmpty() &&
+        QFileInfo(fileName_).suffix().isEmpty() && !fileName_.endsWith(u'.'))
         fileName_ += u'.' + defaultSuffix_;
     return true;
 }
