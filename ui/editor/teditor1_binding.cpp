@@ -317,7 +317,7 @@ void TEditor1::closeEditor()
 
 void TEditor1::ConfirmComboBox(ComboBox* box, QObject* sender)
 {
-    if (!box->text().isEmpty())
+    if (!box->isEnabled() || !box->text().isEmpty())
         return;
     // A box without entries (no choice file read) has nothing to put back.
     if (box->entryCount() == 0)
@@ -347,7 +347,9 @@ void TEditor1::ConfirmComboBox(ComboBox* box, QObject* sender)
 
 void TEditor1::ConfirmSpinEdit(SpinEdit* spin, int number)
 {
-    if (spin->text().isEmpty())
+    // A row switched off while its input had the focus moves the focus on; that is no
+    // leaving by the user, and the emptied input of the off row must stay empty.
+    if (spin->isEnabled() && spin->text().isEmpty())
         spin->setValue(number);
 }
 

@@ -301,7 +301,8 @@ void TEditor1::MagicEnabled(ComboBox* magic, SpinEdit* level, SpinEdit* power, R
 
 void TEditor1::ComfirmHit(ComboBox* method, SpinEdit* hit, QObject* sender)
 {
-    if (!hit->text().isEmpty())
+    // Disabled: the row was switched off under the focus, which is no leaving by the user.
+    if (!hit->isEnabled() || !hit->text().isEmpty())
         return;
     if (method->selectedIndex() < 0) {
         hit->setValue(7);
@@ -317,6 +318,8 @@ void TEditor1::ComfirmHit(ComboBox* method, SpinEdit* hit, QObject* sender)
 
 void TEditor1::ConfirmPower(SpinEdit* power, ReadOnlyBox* base)
 {
+    if (!power->isEnabled())
+        return; // switched off under the focus: stays empty
     if (power->text().isEmpty())
         power->setValue(7);
     putNumber(base, diceBase(numberOf(power)));

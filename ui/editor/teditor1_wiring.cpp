@@ -109,6 +109,7 @@ void TEditor1::connectHandlers()
     onClick(this, B_Cancel, &TEditor1::B_CancelClick);
     onClick(this, B_Reload, &TEditor1::B_ReloadClick);
     onClick(this, B_Reset, &TEditor1::B_ResetClick);
+    onClick(this, B_LoadChoices, &TEditor1::B_LoadChoicesClick);
 }
 
 } // namespace grimtally::ui
