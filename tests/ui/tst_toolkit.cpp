@@ -575,9 +575,16 @@ void TestToolkit::exitDoesNotRunForPopupOrHiddenWindow()
     QCOMPARE(comboExits.count(), 0);
     QCOMPARE(comboChanges.count(), 0);
 
+    // Nor is the program disabling the control that has the focus (a row switched off).
+    window.edit->setFocus();
+    QCOMPARE(comboExits.count(), 1); // moving on from the combo box is leaving it
+    QSignalSpy editExits(window.edit, &EditBox::exited);
+    setInputEnabled(window.edit, false);
+    QVERIFY(window.last->hasFocus());
+    QCOMPARE(editExits.count(), 0);
+
     // Another window taking over, and hiding the window, are not leaving the control.
     window.spin->setFocus();
-    QCOMPARE(comboExits.count(), 1); // moving on to the spin edit is leaving
     QWidget other;
     QVERIFY(showActive(&other));
     QVERIFY(showActive(&window.widget));
@@ -589,10 +596,10 @@ void TestToolkit::exitDoesNotRunForPopupOrHiddenWindow()
     QVERIFY(showActive(&opener.widget));
     opener.edit->setFocus();
     QVERIFY(opener.edit->hasFocus());
-    QSignalSpy editExits(opener.edit, &EditBox::exited);
+    QSignalSpy openerExits(opener.edit, &EditBox::exited);
     opener.widget.setEnabled(false);
     QVERIFY(!opener.edit->hasFocus());
-    QCOMPARE(editExits.count(), 0);
+    QCOMPARE(openerExits.count(), 0);
 }
 
 // --- memo ----------------------------------------------------------------------------

@@ -1,5 +1,5 @@
 // When a control's exit handler runs: the focus went to another control of the same window,
-// not to a popup, another window or nowhere.
+// not to a popup, another window or nowhere, and not because the control was disabled.
 #pragma once
 
 class QFocusEvent;
