@@ -47,10 +47,8 @@ SpinEdit::SpinEdit(QWidget* parent, int minimum, int maximum)
     : QAbstractSpinBox(parent), minimum_(std::min(minimum, maximum)),
       maximum_(std::max(minimum, maximum))
 {
-    // The value logic of QAbstractSpinBox stays idle (it has no value type here), so it never
-    // corrects or replaces the text; this class does all of that itself.
-    setKeyboardTracking(true);
-    setCorrectionMode(CorrectToPreviousValue);
+    // QAbstractSpinBox's own value logic (interpretation, correction, fixup) stays idle
+    // without a value type, so it never replaces the text; this class does all of that.
     lineEdit()->setMaxLength(std::numeric_limits<int>::max());
     lineEdit()->setText(QString::number(minimum_));
     connect(lineEdit(), &QLineEdit::textChanged, this, [this] {
