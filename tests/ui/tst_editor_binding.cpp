@@ -250,6 +250,7 @@ private Q_SLOTS:
         enter(editor_->Name_O, u"Cave troll"_s);
         enter(editor_->Level_O, u"4"_s);
         enter(editor_->Str_O, u"17"_s);
+        enter(editor_->Dex_O, u"14"_s);
         enter(editor_->Celebrity_O2, u"Sages"_s);
         enter(editor_->Movement_O21, u"Fly"_s);
         enter(editor_->Movement_O22, u"6"_s);
@@ -259,6 +260,14 @@ private Q_SLOTS:
         enter(editor_->Magic_O31, u"Ice"_s);
         enter(editor_->Classify_O, u"Ogre"_s); // no entry: stored as typed
         enter(editor_->Habitat_O, u"Deep caves"_s);
+        // Values the user wrote over the derived ones: loading must not derive them again.
+        enter(editor_->Attack_O14, u"9"_s);
+        enter(editor_->Attack_O24, u"x"_s);
+        enter(editor_->Defence_O2, u"20"_s);
+        enter(editor_->Defence_O4, u"15"_s);
+        enter(editor_->HP_O2, u"21"_s);
+        enter(editor_->SP_O2, u"22"_s);
+        enter(editor_->Magic_O33, u"25"_s);
         editor_->SubSenseChecks.at(1)->setChecked(true);
         editor_->SubSenseChecks.at(2)->setChecked(true);
         editor_->Ability_O->setLines({"Regenerate", "Fear, at night"});
@@ -268,7 +277,9 @@ private Q_SLOTS:
         QCOMPARE(made.at(FieldClassify), std::string("Ogre"));
         QCOMPARE(made.at(FieldAttack1Hit), std::string("30"));
         QCOMPARE(made.at(FieldSubSpeed), std::string("6"));
-        QCOMPARE(made.at(FieldMagic3Power), std::string("9")); // 1 + 1 + 7
+        QCOMPARE(made.at(FieldMagic3Level), std::string("1"));
+        QCOMPARE(made.at(FieldMagic3Power), std::string("25"));
+        QCOMPARE(made.at(FieldDodge), std::string("20"));
         QCOMPARE(made.at(FieldSubSenses), std::string("Scent,B"));
         QCOMPARE(made.at(FieldAbility), std::string("Regenerate,\"Fear, at night\""));
 
