@@ -176,25 +176,6 @@ private Q_SLOTS:
         dir_.reset();
     }
 
-    void newRecordDerivesFromOnes()
-    {
-        // Level 1, strength 1, Sword: hit 1 + 2 + 7; x = 66/26 + 1 + 1/6 - 2, about 1.7.
-        QCOMPARE(text(u"Attack_O12"_s), u"10"_s);
-        QCOMPARE(text(u"Attack_O13"_s), u"3"_s);
-        QCOMPARE(text(u"Attack_O14"_s), u"2"_s);
-        QCOMPARE(text(u"Defence_O2"_s), u"7"_s); // 1 + 0 + Medium's 6
-        QCOMPARE(text(u"Defence_O3"_s), u"0"_s);
-        QCOMPARE(text(u"Defence_O4"_s), u"3"_s);
-        QCOMPARE(text(u"HP_O2"_s), u"7"_s);
-        QCOMPARE(text(u"SP_O3"_s), u"0"_s);
-        for (const QString& off :
-             {u"Attack_O22"_s, u"Attack_O23"_s, u"Attack_O34"_s, u"Magic_O12"_s, u"Magic_O13"_s,
-              u"Magic_O14"_s, u"Movement_O22"_s}) {
-            QVERIFY2(text(off).isEmpty(), qPrintable(off));
-            QVERIFY2(!control(off)->isEnabled(), qPrintable(off));
-        }
-    }
-
     // Every input of the editor, changed by typing, rewrites exactly the values that depend
     // on it: the derived values are first overwritten with marks no rule would write, so a
     // value counts as re-derived when its mark is gone.
@@ -339,30 +320,6 @@ private Q_SLOTS:
         // An emptied dexterity leaves the dodge as it was.
         test::clearText(control(u"Dex_O"_s));
         QCOMPARE(text(u"Defence_O2"_s), u"11"_s);
-    }
-
-    void resists_data()
-    {
-        QTest::addColumn<QString>("points");
-        QTest::addColumn<QString>("resist");
-        QTest::addColumn<QString>("base");
-        QTest::newRow("20") << u"20"_s << u"12"_s << u"5"_s;
-        QTest::newRow("5") << u"5"_s << u"9"_s << u"2"_s;
-        QTest::newRow("0 is a case of its own") << u"0"_s << u"11"_s << u"4"_s;
-        QTest::newRow("no number counts as 1") << u"abc"_s << u"9"_s << u"2"_s;
-    }
-
-    void resists()
-    {
-        QFETCH(QString, points);
-        QFETCH(QString, resist);
-        QFETCH(QString, base);
-        enter(u"Level_O"_s, u"3"_s);
-        for (const QString& kind : {u"HP"_s, u"SP"_s}) {
-            enter(kind + u"_O1"_s, points);
-            QCOMPARE(text(kind + u"_O2"_s), resist);
-            QCOMPARE(text(kind + u"_O3"_s), base);
-        }
     }
 
     void magicRowSwitchesAndDerives()
