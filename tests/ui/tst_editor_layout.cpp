@@ -218,6 +218,23 @@ private Q_SLOTS:
         QCOMPARE(entries(editor_->Classify_O), QStringList({u"Beast"_s, u"Undead"_s}));
     }
 
+    // A file that cannot be read is reported and not written over with the defaults.
+    void unreadableLanguageFileIsLeftAlone()
+    {
+        QVERIFY(QDir().mkdir(u"Language.txt"_s));
+        dialogs_->strict = false; // the main window reports it in its own way
+        form_ = std::make_unique<TForm1>();
+        const std::size_t before = dialogs_->questions.size();
+        dialogs_->strict = true;
+        dialogs_->answer(Answer::Ok);
+        dialogs_->chooseFile(u"Choices.txt"_s);
+        editor_ = std::make_unique<TEditor1>(*form_);
+        QCOMPARE(dialogs_->questions.size(), before + 1);
+        QVERIFY(dialogs_->questions.back().text.contains(u"Language.txt"_s));
+        QCOMPARE(editor_->Str_L->text(), u"Strength"_s);
+        QCOMPARE(editor_->Classify_O->entryCount(), 2);
+    }
+
     void controlsStandAtTheirPlaces()
     {
         createWindows();
