@@ -76,8 +76,13 @@ std::optional<QString> ScriptedDialogs::nextFile(FileKind kind, const QString& t
         fail(u"unexpected file dialog proposing "_s + proposed);
         return std::nullopt;
     }
-    std::optional<QString> name = fileNames.front();
+    // Moved out rather than copied: GCC 12 at -O2 mistakes a copied optional QString for an
+    // uninitialised one.
+    const bool chosen = fileNames.front().has_value();
+    QString name = chosen ? std::move(*fileNames.front()) : QString();
     fileNames.pop_front();
+    if (!chosen)
+        return std::nullopt;
     return name;
 }
 
