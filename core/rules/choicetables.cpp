@@ -33,7 +33,7 @@ std::string describe(const std::string& fileName, const std::string& section, in
                      const std::string& rowText, const std::string& problem)
 {
     return fileName + ", section [" + section + "], row " + std::to_string(row) + " \"" +
-           shortened(rowText) + "\": " + problem;
+           cp932ToUtf8(shortened(rowText)) + "\": " + problem;
 }
 
 // Walks the rows of one split-row section, splitting each and checking its item count.

@@ -61,6 +61,7 @@ struct ChoiceTables {
 };
 
 // A split row the file cannot be read with; says where it is so the user can mend it.
+// what() is UTF-8: the row's Shift-JIS text is decoded for the message.
 class ChoiceFileError : public std::runtime_error {
 public:
     ChoiceFileError(const std::string& fileName, const std::string& section, int row,

@@ -1,5 +1,7 @@
 #include "core/rules/combat.h"
 
+#include "core/text/sjis.h"
+
 #include <limits>
 
 namespace grimtally {
@@ -25,8 +27,9 @@ std::string tableValue(const RuleTable& table, const std::string& key, const cha
 {
     auto value = table.lookup(key);
     if (!value)
-        throw RuleError("The " + std::string(tableName) + " table has no row \"" + key +
-                        "\" for the attack \"" + attackName + "\".");
+        throw RuleError("The " + std::string(tableName) + " table has no row \"" +
+                        cp932ToUtf8(key) + "\" for the attack \"" + cp932ToUtf8(attackName) +
+                        "\".");
     return std::move(*value);
 }
 
@@ -110,10 +113,11 @@ AttackValues attackValues(const ChoiceTables& tables, int row, std::int64_t leve
         tableValue(tables.critical, attack.criticalKey, "critical", attack.name);
     const std::optional<int> critical = readInteger(criticalValue);
     if (!critical)
-        throw RuleError("The critical value \"" + criticalValue + "\" of the attack \"" +
-                        attack.name + "\" is not a whole number.");
+        throw RuleError("The critical value \"" + cp932ToUtf8(criticalValue) +
+                        "\" of the attack \"" + cp932ToUtf8(attack.name) +
+                        "\" is not a whole number.");
     if (*critical == 36)
-        throw RuleError("The critical value of the attack \"" + attack.name +
+        throw RuleError("The critical value of the attack \"" + cp932ToUtf8(attack.name) +
                         "\" is 36, which would divide by zero.");
     result.damage = std::to_string(attackDamage(level, strength, *modifier, *critical));
     return result;

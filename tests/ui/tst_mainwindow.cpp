@@ -110,21 +110,21 @@ private Q_SLOTS:
         const QAbstractItemModel* model = form_->ListView1->model();
         QCOMPARE(model->columnCount(), 20);
         const QStringList expected = {
-            u"Name"_s, u"Classify"_s, u"Monster Level"_s, u"Celebrity"_s, u"Dexterity"_s,
-            u"Speed"_s, u"Count"_s, u"Frequency"_s, u"Intelligence"_s, u"Reaction"_s,
-            u"Hit/Damage 1"_s, u"Hit/Damage 2"_s, u"Hit/Damage 3"_s, u"Dodge/Prevent"_s,
-            u"HP/Resist"_s, u"SP/Resist"_s, u"Ability"_s, u"Habitat"_s, u"Language"_s,
-            u"Sense"_s};
+            u"Name"_s,         u"Classify"_s,      u"Monster Level"_s, u"Celebrity"_s,
+            u"Dexterity"_s,    u"Speed"_s,         u"Count"_s,         u"Frequency"_s,
+            u"Intelligence"_s, u"Reaction"_s,      u"Hit/Damage 1"_s,  u"Hit/Damage 2"_s,
+            u"Hit/Damage 3"_s, u"Dodge/Prevent"_s, u"HP/Resist"_s,     u"SP/Resist"_s,
+            u"Ability"_s,      u"Habitat"_s,       u"Language"_s,      u"Sense"_s};
         for (int column = 0; column < 20; ++column)
             QCOMPARE(model->headerData(column, Qt::Horizontal).toString(), expected[column]);
         QCOMPARE(form_->ListView1->columnWidth(0), 100);
         QCOMPARE(names(), QStringList{u"(Anew)"_s});
 
         const IniFile written = IniFile::load("Language.txt");
-        const char* keys[] = {"slash", "hyphen", "name", "classify", "level", "celebrity",
-                              "dex", "speed", "count", "frequency", "int", "reaction", "hit",
-                              "damage", "dodge", "prevent", "hp", "sp", "resist", "ability",
-                              "habitat", "language", "sense"};
+        const char* keys[] = {"slash",  "hyphen",  "name",    "classify",  "level", "celebrity",
+                              "dex",    "speed",   "count",   "frequency", "int",   "reaction",
+                              "hit",    "damage",  "dodge",   "prevent",   "hp",    "sp",
+                              "resist", "ability", "habitat", "language",  "sense"};
         for (const char* key : keys)
             QVERIFY2(written.value("common", key).has_value(), key);
         QCOMPARE(written.value("common", "level"), std::optional<std::string>("Monster Level"));
@@ -135,7 +135,7 @@ private Q_SLOTS:
     void keepsPresentWordsAndOtherSections()
     {
         writeBytes(path(u"Language.txt"_s), "[common]\r\nslash=\r\nhit=Strike\r\nresist=Ward\r\n"
-                                             "[list]\r\nanew=New one\r\n[mine]\r\nkeep=me\r\n");
+                                            "[list]\r\nanew=New one\r\n[mine]\r\nkeep=me\r\n");
         start();
         const QAbstractItemModel* model = form_->ListView1->model();
         QCOMPARE(model->headerData(13, Qt::Horizontal).toString(), u"DodgePrevent"_s);
@@ -151,17 +151,34 @@ private Q_SLOTS:
         QCOMPARE(written.value("common", "sense"), std::optional<std::string>("Sense"));
     }
 
-    void reportsAnUnwritableLanguageFileAndStartsAnyway()
+    void reportsAnUnreadableLanguageFileAndStartsAnyway()
     {
         // A folder where the file should be: it can be neither read nor replaced.
         QVERIFY(QDir(folder_.path()).mkdir(u"Language.txt"_s));
         dialogs_->strict = false;
         start();
         QCOMPARE(form_->ListView1->model()->columnCount(), 20);
+        QCOMPARE(form_->ListView1->model()->headerData(2, Qt::Horizontal).toString(),
+                 u"Monster Level"_s);
         QCOMPARE(names(), QStringList{u"(Anew)"_s});
-        QVERIFY(!dialogs_->questions.empty());
+        QCOMPARE(dialogs_->questions.size(), size_t(1)); // reported once, not written over
         QCOMPARE(dialogs_->questions.back().icon, ui::MessageIcon::Error);
         QVERIFY(dialogs_->questions.back().text.contains(u"Language.txt"_s));
+    }
+
+    void reportsAnUnwritableLanguageFileAndStartsAnyway()
+    {
+        // Readable but not replaceable: a file nobody may write.
+        writeBytes(path(u"Language.txt"_s), "[common]\r\nname=Label\r\n");
+        QVERIFY(QFile::setPermissions(path(u"Language.txt"_s), QFileDevice::ReadOwner));
+        dialogs_->strict = false;
+        start();
+        QCOMPARE(form_->ListView1->model()->headerData(0, Qt::Horizontal).toString(), u"Label"_s);
+        QCOMPARE(dialogs_->questions.size(), size_t(1));
+        QCOMPARE(dialogs_->questions.back().icon, ui::MessageIcon::Error);
+        QCOMPARE(fileBytes(path(u"Language.txt"_s)), std::string("[common]\r\nname=Label\r\n"));
+        QFile::setPermissions(path(u"Language.txt"_s),
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     }
 
     void opensAndMergesDataFiles()
@@ -179,8 +196,8 @@ private Q_SLOTS:
         dialogs_->chooseFile(path(u"three.txt"_s));
         form_->Menu_MergeClick();
         QCOMPARE(form_->store().recordCount(), 8);
-        QCOMPARE(names().mid(1), (QStringList{u"A"_s, u"B"_s, u"C"_s, u"D"_s, u"E"_s, u"F"_s,
-                                              u"G"_s, u"H"_s}));
+        QCOMPARE(names().mid(1),
+                 (QStringList{u"A"_s, u"B"_s, u"C"_s, u"D"_s, u"E"_s, u"F"_s, u"G"_s, u"H"_s}));
 
         openFile(u"two.txt"_s, recordLine("Y", "x", 1) + "\r\n" + recordLine("Z", "x", 1));
         QCOMPARE(names(), (QStringList{u"(Anew)"_s, u"Y"_s, u"Z"_s}));
@@ -197,7 +214,8 @@ private Q_SLOTS:
         openFile(u"good.txt"_s, recordLine("Old", "x", 1));
         const std::string bad = recordLine("Kept", "x", 1) + "\r\nthis,is,not,an,enemy\r\n";
         writeBytes(path(u"bad.txt"_s), bad);
-        writeBytes(path(u"other.txt"_s), recordLine("P", "x", 1) + "\r\n" + recordLine("Q", "x", 2));
+        writeBytes(path(u"other.txt"_s),
+                   recordLine("P", "x", 1) + "\r\n" + recordLine("Q", "x", 2));
 
         // A refused file, then a good one: the good file's records replace what the bad one
         // brought in.
@@ -269,7 +287,8 @@ private Q_SLOTS:
         dialogs_->answer(Answer::Cancel);
         form_->Menu_AnewClick();
         QCOMPARE(fileBytes(path(u"exists.txt"_s)), std::string("old"));
-        QCOMPARE(dialogs_->questions.back().text, u"ファイルを上書きします。\r\nよろしいですか？"_s);
+        QCOMPARE(dialogs_->questions.back().text,
+                 u"ファイルを上書きします。\r\nよろしいですか？"_s);
         QCOMPARE(dialogs_->questions.back().icon, ui::MessageIcon::Information);
 
         dialogs_->chooseFile(path(u"exists.txt"_s));
@@ -344,10 +363,9 @@ private Q_SLOTS:
     void sortCycleSurvivesARebuild()
     {
         start();
-        openFile(u"levels.txt"_s, recordLine("b", "Beast", 10) + "\r\n" +
-                                      recordLine("A", "beast", 2) + "\r\n" +
-                                      recordLine("c", "Ant", 2) + "\r\n" +
-                                      recordLine("D", "Zombie", 9));
+        openFile(u"levels.txt"_s,
+                 recordLine("b", "Beast", 10) + "\r\n" + recordLine("A", "beast", 2) + "\r\n" +
+                     recordLine("c", "Ant", 2) + "\r\n" + recordLine("D", "Zombie", 9));
         const QStringList slotOrder = {u"(Anew)"_s, u"b"_s, u"A"_s, u"c"_s, u"D"_s};
         QCOMPARE(names(), slotOrder);
         QHeaderView* header = form_->ListView1->header();
@@ -370,9 +388,8 @@ private Q_SLOTS:
     void copyAndDeleteActOnTheRowShownAfterSorting()
     {
         start();
-        openFile(u"three.txt"_s, recordLine("High", "x", 9) + "\r\n" +
-                                     recordLine("Low", "x", 1) + "\r\n" +
-                                     recordLine("Mid", "x", 5));
+        openFile(u"three.txt"_s, recordLine("High", "x", 9) + "\r\n" + recordLine("Low", "x", 1) +
+                                     "\r\n" + recordLine("Mid", "x", 5));
         form_->ListView1->header()->sectionClicked(2);
         QCOMPARE(names(), (QStringList{u"(Anew)"_s, u"Low"_s, u"Mid"_s, u"High"_s}));
 

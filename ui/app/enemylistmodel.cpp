@@ -70,9 +70,8 @@ void EnemyListModel::sortByHeaderClick(int column)
         std::vector<std::string> cells(store_.slotCount());
         for (int slot = 1; slot < store_.slotCount(); ++slot)
             cells[slot] = listCell(store_.name(slot), store_.fields(slot), column, cellWords_);
-        order_.sortRecordRows([&](int a, int b) {
-            return compareListCells(cells[a], cells[b], column, direction);
-        });
+        order_.sortRecordRows(
+            [&](int a, int b) { return compareListCells(cells[a], cells[b], column, direction); });
     }
     endResetModel();
 }

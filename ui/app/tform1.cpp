@@ -109,9 +109,10 @@ void TForm1::FormCreate()
 {
     setWindowIcon(applicationIcon());
 
-    // An unreadable file is reported and treated like a missing one: the defaults apply.
+    // An unreadable file is reported and the defaults apply; it is then not written back,
+    // so the user's own words are not replaced by the defaults.
     IniFile ini;
-    runGuarded(this, [&] { ini = IniFile::load(kLanguageFile); });
+    const bool read = runGuarded(this, [&] { ini = IniFile::load(kLanguageFile); });
     vocabulary_ = readVocabulary(ini);
 
     model_ = new EnemyListModel(store_, vocabulary_, this);
@@ -121,6 +122,8 @@ void TForm1::FormCreate()
     Menu_NewClick();
 
     // Writing back last: if it fails, the list is already complete.
+    if (!read)
+        return;
     writeVocabulary(ini, vocabulary_);
     runGuarded(this, [&] { ini.save(kLanguageFile); });
 }
@@ -189,11 +192,10 @@ TForm1::SaveResult TForm1::SaveAs()
     std::error_code error;
     if (std::filesystem::exists(file, error) &&
         Dialogs::current().ask(this, u"ファイルを上書きします。\r\nよろしいですか？"_s,
-                               MessageIcon::Information,
-                               MessageButtons::OkCancel) != Answer::Ok)
+                               MessageIcon::Information, MessageButtons::OkCancel) != Answer::Ok)
         return SaveResult::NotWritten;
     return runGuarded(this, [&] { saveDataFile(file, store_); }) ? SaveResult::Written
-                                                                  : SaveResult::Failed;
+                                                                 : SaveResult::Failed;
 }
 
 void TForm1::Menu_AnewClick()
