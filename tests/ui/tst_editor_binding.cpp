@@ -3,8 +3,7 @@
 // buttons and the close box, a sorted list, and bytes with two codes.
 #include "core/records/record.h"
 #include "core/text/commatext.h"
-#include "tests/ui/support/scripteddialogs.h"
-#include "tests/ui/support/uitest.h"
+#include "tests/ui/support/editorsession.h"
 #include "ui/app/tform1.h"
 #include "ui/editor/teditor1.h"
 #include "ui/toolkit/checkbox.h"
@@ -13,15 +12,11 @@
 #include "ui/toolkit/memo.h"
 #include "ui/toolkit/spinedit.h"
 
-#include <QDir>
-#include <QFile>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTreeView>
 #include <QtTest>
 
 #include <map>
-#include <memory>
 
 using namespace grimtally;
 using namespace grimtally::ui;
@@ -139,16 +134,10 @@ Fields fullRecordFields()
 
 } // namespace
 
-class EditorBinding : public QObject {
+class EditorBinding : public QObject, private test::EditorSession {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> dir_;
-    QString startDir_;
-    std::unique_ptr<test::ScriptedDialogs> dialogs_;
-    std::unique_ptr<TForm1> form_;
-    std::unique_ptr<TEditor1> editor_;
-
     RecordStore& store() { return form_->store(); }
     Fields fieldsOf(int slot) { return store().fields(slot).toStrings(); }
 
@@ -158,18 +147,8 @@ private:
         form_->ListView1Renew();
     }
 
-    void openRow(int row)
-    {
-        form_->selectRow(row);
-        form_->ListView1DblClick();
-        QVERIFY(QTest::qWaitForWindowActive(editor_.get()));
-    }
-
-    void enter(QWidget* control, const QString& value)
-    {
-        test::clearText(control);
-        test::typeInto(control, value);
-    }
+    // An editor that does not come up fails the test.
+    void openRow(int row) { QVERIFY(EditorSession::openRow(row)); }
 
     // Clicks a button of the editor and gives the one answer the question gets.
     void click(QPushButton* button, Answer answer)
@@ -196,32 +175,13 @@ private:
 private Q_SLOTS:
     void init()
     {
-        startDir_ = QDir::currentPath();
-        dir_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(dir_->isValid());
-        QVERIFY(QDir::setCurrent(dir_->path()));
-        QFile file(u"Choices.txt"_s);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(kChoices);
-        file.close();
-
-        dialogs_ = std::make_unique<test::ScriptedDialogs>();
-        dialogs_->chooseFile(u"Choices.txt"_s);
-        form_ = std::make_unique<TForm1>();
-        form_->show();
-        editor_ = std::make_unique<TEditor1>(*form_);
-        form_->setEditor(editor_.get());
+        QVERIFY(openSession());
+        writeFile(u"Choices.txt"_s, kChoices);
+        createWindows();
         QVERIFY(dialogs_->fileNames.empty());
     }
 
-    void cleanup()
-    {
-        editor_.reset();
-        form_.reset();
-        dialogs_.reset();
-        QDir::setCurrent(startDir_);
-        dir_.reset();
-    }
+    void cleanup() { closeSession(); }
 
     void newEntryRowRegistersTheNewRecordState()
     {

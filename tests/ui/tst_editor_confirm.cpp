@@ -1,6 +1,6 @@
 // Leaving an emptied combo box or spin edit of the editor puts a usable value back, runs
 // the rule that depends on it, and touches nothing else; numbers out of range are kept in.
-#include "tests/ui/support/scripteddialogs.h"
+#include "tests/ui/support/editorsession.h"
 #include "tests/ui/support/uitest.h"
 #include "ui/app/tform1.h"
 #include "ui/editor/teditor1.h"
@@ -8,15 +8,11 @@
 #include "ui/toolkit/editbox.h"
 #include "ui/toolkit/spinedit.h"
 
-#include <QDir>
-#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <map>
-#include <memory>
 
 using namespace grimtally::ui;
 using namespace Qt::StringLiterals;
@@ -72,36 +68,10 @@ Ice
 
 } // namespace
 
-class EditorConfirm : public QObject {
+class EditorConfirm : public QObject, private grimtally::test::EditorSession {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> dir_;
-    QString startDir_;
-    std::unique_ptr<grimtally::test::ScriptedDialogs> dialogs_;
-    std::unique_ptr<TForm1> form_;
-    std::unique_ptr<TEditor1> editor_;
-
-    QWidget* control(const QString& name) { return editor_->findChild<QWidget*>(name); }
-
-    QString text(const QString& name)
-    {
-        QWidget* found = control(name);
-        if (auto* spin = qobject_cast<SpinEdit*>(found))
-            return spin->text();
-        if (auto* box = qobject_cast<ComboBox*>(found))
-            return box->text();
-        if (auto* edit = qobject_cast<QLineEdit*>(found))
-            return edit->text();
-        return QString();
-    }
-
-    void enter(const QString& name, const QString& value)
-    {
-        grimtally::test::clearText(control(name));
-        grimtally::test::typeInto(control(name), value);
-    }
-
     // Empties the control as the user would and leaves it with Tab.
     void clearAndLeave(const QString& name)
     {
@@ -137,37 +107,15 @@ private:
 private Q_SLOTS:
     void init()
     {
-        startDir_ = QDir::currentPath();
-        dir_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(dir_->isValid());
-        QVERIFY(QDir::setCurrent(dir_->path()));
-        QFile file(u"Choices.txt"_s);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(kChoices);
-        file.close();
-
-        dialogs_ = std::make_unique<grimtally::test::ScriptedDialogs>();
-        dialogs_->chooseFile(u"Choices.txt"_s);
-        form_ = std::make_unique<TForm1>();
-        form_->show();
-        editor_ = std::make_unique<TEditor1>(*form_);
-        form_->setEditor(editor_.get());
+        QVERIFY(openSession());
+        writeFile(u"Choices.txt"_s, kChoices);
+        createWindows();
         QVERIFY(dialogs_->fileNames.empty());
-
-        form_->selectRow(0);
-        form_->ListView1DblClick();
-        QVERIFY(QTest::qWaitForWindowActive(editor_.get()));
+        QVERIFY(openRow(0));
         enterRecord();
     }
 
-    void cleanup()
-    {
-        editor_.reset();
-        form_.reset();
-        dialogs_.reset();
-        QDir::setCurrent(startDir_);
-        dir_.reset();
-    }
+    void cleanup() { closeSession(); }
 
     // An emptied combo box gets entry 0 back; exactly the values that depend on it follow.
     void emptiedComboBox_data()

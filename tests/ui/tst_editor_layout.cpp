@@ -3,7 +3,7 @@
 #include "core/text/inifile.h"
 #include "core/text/sjis.h"
 #include "core/words/vocabulary.h"
-#include "tests/ui/support/scripteddialogs.h"
+#include "tests/ui/support/editorsession.h"
 #include "ui/app/tform1.h"
 #include "ui/editor/teditor1.h"
 #include "ui/toolkit/checkbox.h"
@@ -18,7 +18,6 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
@@ -46,13 +45,6 @@ const char kOtherChoices[] = "[classify]\nGolem\n[count]\n9\n[movement]\nSwim\n"
 QByteArray cp932(const char* utf8)
 {
     return QByteArray::fromStdString(*utf8ToCp932(utf8));
-}
-
-void writeFile(const QString& name, const QByteArray& bytes)
-{
-    QFile file(name);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
 }
 
 QStringList entries(const ComboBox* box)
@@ -84,26 +76,10 @@ QStringList tabChain(QWidget* editor, QWidget* start)
 
 } // namespace
 
-class EditorLayout : public QObject {
+class EditorLayout : public QObject, private test::EditorSession {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> dir_;
-    QString startDir_;
-    std::unique_ptr<test::ScriptedDialogs> dialogs_;
-    std::unique_ptr<TForm1> form_;
-    std::unique_ptr<TEditor1> editor_;
-
-    // The start-up load opens `choiceFile`, or is cancelled.
-    void createWindows(std::optional<QString> choiceFile = u"Choices.txt"_s)
-    {
-        dialogs_->fileNames.push_back(choiceFile);
-        form_ = std::make_unique<TForm1>();
-        form_->show();
-        editor_ = std::make_unique<TEditor1>(*form_);
-        form_->setEditor(editor_.get());
-    }
-
     void load(const QString& file)
     {
         dialogs_->chooseFile(file);
@@ -115,21 +91,11 @@ private:
 private Q_SLOTS:
     void init()
     {
-        startDir_ = QDir::currentPath();
-        dir_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(QDir::setCurrent(dir_->path()));
+        QVERIFY(openSession());
         writeFile(u"Choices.txt"_s, kChoices);
-        dialogs_ = std::make_unique<test::ScriptedDialogs>();
     }
 
-    void cleanup()
-    {
-        editor_.reset();
-        form_.reset();
-        dialogs_.reset();
-        QDir::setCurrent(startDir_);
-        dir_.reset();
-    }
+    void cleanup() { closeSession(); }
 
     void defaultCaptionsAndLanguageWriteBack()
     {
@@ -193,7 +159,7 @@ private Q_SLOTS:
     void languageWriteFailureIsReportedAndCreationGoesOn()
     {
         // A folder nobody may write into; root needs the immutable flag for that.
-        const QString folder = dir_->path();
+        const QString folder = folderPath();
         const bool root = ::geteuid() == 0;
         if (root)
             QProcess::execute(u"chattr"_s, {u"+i"_s, folder});

@@ -1,23 +1,17 @@
 // The editor's derived values as a user sees them: typing into an input re-derives exactly
 // what depends on it, with the worked numbers of the rules, and choice-file flaws end one
 // derivation with one error box.
-#include "tests/ui/support/scripteddialogs.h"
+#include "tests/ui/support/editorsession.h"
 #include "tests/ui/support/uitest.h"
 #include "ui/app/tform1.h"
 #include "ui/editor/teditor1.h"
-#include "ui/toolkit/combobox.h"
 #include "ui/toolkit/editbox.h"
 #include "ui/toolkit/spinedit.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QLineEdit>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <map>
-#include <memory>
 
 using namespace grimtally;
 using namespace grimtally::ui;
@@ -80,42 +74,12 @@ const QStringList kDerived = {u"Attack_O12"_s, u"Attack_O13"_s,  u"Attack_O14"_s
                               u"Magic_O23"_s,  u"Magic_O24"_s,   u"Magic_O32"_s,  u"Magic_O33"_s,
                               u"Magic_O34"_s,  u"Movement_O22"_s};
 
-QString textOf(QWidget* control)
-{
-    if (auto* spin = qobject_cast<SpinEdit*>(control))
-        return spin->text();
-    if (auto* box = qobject_cast<ComboBox*>(control))
-        return box->text();
-    if (auto* edit = qobject_cast<QLineEdit*>(control))
-        return edit->text();
-    return QString();
-}
-
 } // namespace
 
-class EditorRules : public QObject {
+class EditorRules : public QObject, private test::EditorSession {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> dir_;
-    QString startDir_;
-    std::unique_ptr<test::ScriptedDialogs> dialogs_;
-    std::unique_ptr<TForm1> form_;
-    std::unique_ptr<TEditor1> editor_;
-
-    QWidget* control(const QString& name) { return editor_->findChild<QWidget*>(name); }
-    QString text(const QString& name) { return textOf(control(name)); }
-
-    // The user replaces the text of a control (for a combo box: types an entry's text).
-    void enter(const QString& name, const QString& value)
-    {
-        QWidget* target = control(name);
-        QVERIFY2(target, qPrintable(name));
-        test::clearText(target);
-        test::typeInto(target, value);
-    }
-    void leave(const QString& name) { test::pressTab(control(name)); }
-
     std::map<QString, QString> snapshot()
     {
         std::map<QString, QString> texts;
@@ -145,36 +109,14 @@ private:
 private Q_SLOTS:
     void init()
     {
-        startDir_ = QDir::currentPath();
-        dir_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(dir_->isValid());
-        QVERIFY(QDir::setCurrent(dir_->path()));
-        QFile file(u"Choices.txt"_s);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(kChoices);
-        file.close();
-
-        dialogs_ = std::make_unique<test::ScriptedDialogs>();
-        dialogs_->chooseFile(u"Choices.txt"_s);
-        form_ = std::make_unique<TForm1>();
-        form_->show();
-        editor_ = std::make_unique<TEditor1>(*form_);
-        form_->setEditor(editor_.get());
+        QVERIFY(openSession());
+        writeFile(u"Choices.txt"_s, kChoices);
+        createWindows();
         QVERIFY(dialogs_->fileNames.empty());
-
-        form_->selectRow(0);
-        form_->ListView1DblClick();
-        QVERIFY(QTest::qWaitForWindowActive(editor_.get()));
+        QVERIFY(openRow(0));
     }
 
-    void cleanup()
-    {
-        editor_.reset();
-        form_.reset();
-        dialogs_.reset();
-        QDir::setCurrent(startDir_);
-        dir_.reset();
-    }
+    void cleanup() { closeSession(); }
 
     // Every input of the editor, changed by typing, rewrites exactly the values that depend
     // on it: the derived values are first overwritten with marks no rule would write, so a
