@@ -3,8 +3,8 @@
 #include "core/records/datafile.h"
 #include "core/text/inifile.h"
 #include "core/text/textfile.h"
-#include "support/scripteddialogs.h"
-#include "support/uitest.h"
+#include "tests/ui/support/scripteddialogs.h"
+#include "tests/ui/support/uitest.h"
 #include "ui/app/tform1.h"
 #include "ui/toolkit/cp932text.h"
 

@@ -2,8 +2,8 @@
 // enemy, edit it in the editor, register it, save the collection, and compare the saved file
 // byte for byte with what it must hold.
 #include "core/text/textfile.h"
-#include "support/scripteddialogs.h"
-#include "support/uitest.h"
+#include "tests/ui/support/scripteddialogs.h"
+#include "tests/ui/support/uitest.h"
 #include "ui/app/programwindows.h"
 #include "ui/app/tform1.h"
 #include "ui/editor/teditor1.h"
