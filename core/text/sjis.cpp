@@ -208,4 +208,17 @@ bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b)
     return true;
 }
 
+bool containsCp932(std::string_view text, std::string_view part)
+{
+    if (part.empty())
+        return true;
+    for (std::size_t i = 0; i + part.size() <= text.size();) {
+        if (text.compare(i, part.size(), part) == 0)
+            return true;
+        const bool lead = isCp932LeadByte(static_cast<unsigned char>(text[i]));
+        i += lead && i + 1 < text.size() ? 2 : 1;
+    }
+    return false;
+}
+
 } // namespace grimtally

@@ -24,4 +24,8 @@ std::optional<std::string> utf8ToCp932(std::string_view utf8);
 // characters, whose second byte may look like a letter.
 bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b);
 
+// True when `part` occurs in `text` starting on a character boundary: a match that would
+// begin on the second byte of a double-byte character does not count.
+bool containsCp932(std::string_view text, std::string_view part);
+
 } // namespace grimtally

@@ -27,21 +27,6 @@ void selectFirst(ComboBox* box)
     box->selectIndex(box->entryCount() > 0 ? 0 : -1);
 }
 
-// True when `part` occurs in `text` starting on a character: a match that begins on the
-// second byte of a double-byte character is not the caption.
-bool containsText(std::string_view text, std::string_view part)
-{
-    if (part.empty())
-        return true;
-    for (std::size_t i = 0; i + part.size() <= text.size();) {
-        if (text.compare(i, part.size(), part) == 0)
-            return true;
-        const bool lead = isCp932LeadByte(static_cast<unsigned char>(text[i]));
-        i += lead && i + 1 < text.size() ? 2 : 1;
-    }
-    return false;
-}
-
 // The text of an optional box for the record: empty while it shows the none word.
 std::string optionalText(const ComboBox* box)
 {
@@ -120,7 +105,7 @@ void TEditor1::DataGot(QObject*)
 
     const std::string_view subSenses = field(FieldSubSenses);
     for (CheckBox* check : SubSenseChecks)
-        check->setChecked(containsText(subSenses, check->captionBytes()));
+        check->setChecked(containsCp932(subSenses, check->captionBytes()));
 
     SetDataName(Size_O, slot, FieldSize);
     Dex_O->setBytes(field(FieldDex));

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+using grimtally::containsCp932;
 using grimtally::cp932ToUtf8;
 using grimtally::equalsIgnoringAsciiCase;
 using grimtally::isCp932LeadByte;
@@ -88,6 +89,18 @@ TEST(Sjis, ComparesNamesFoldingOnlyAsciiLetters)
     EXPECT_FALSE(equalsIgnoringAsciiCase("\x83\x41", "\x83\x61"));
     EXPECT_TRUE(equalsIgnoringAsciiCase("\x83\x41x", "\x83\x41X"));
     EXPECT_FALSE(equalsIgnoringAsciiCase("\xE9", "\xC9")) << "only ASCII letters fold";
+}
+
+TEST(Sjis, FindsTextOnlyAtCharacterBoundaries)
+{
+    // "B" is the second byte of 0x83 0x42; "Scent" sits inside "Keen Scent".
+    EXPECT_FALSE(containsCp932("\x83\x42", "B"));
+    EXPECT_TRUE(containsCp932("\x83\x42\x42", "B")) << "the lone B after the character";
+    EXPECT_TRUE(containsCp932("Keen Scent,Heat", "Scent"));
+    EXPECT_TRUE(containsCp932("\x95\x5C\x83\x5C", "\x83\x5C"));
+    EXPECT_FALSE(containsCp932("\x95\x5C", "\\"));
+    EXPECT_FALSE(containsCp932("Sc", "Scent"));
+    EXPECT_TRUE(containsCp932("anything", ""));
 }
 
 } // namespace
