@@ -8,6 +8,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -44,6 +45,17 @@ public:
     // --- creation, captions, choice file ---
     void FormCreate();
     void B_LoadChoicesClick(QObject* sender = nullptr);
+
+    // --- the dialogs this window opens; the window set hands in how, once they exist ---
+    struct DialogOpeners {
+        std::function<void()> picker;   // the ability picker
+        std::function<void()> generate; // random generation
+        std::function<void()> strength; // the strength estimate
+    };
+    void setDialogOpeners(DialogOpeners openers) { openers_ = std::move(openers); }
+    void Ability_BClick(QObject* sender = nullptr);
+    void B_GenerateClick(QObject* sender = nullptr);
+    void Button1Click(QObject* sender = nullptr);
 
     // --- record binding ---
     void DataInitialized(QObject* sender = nullptr);
@@ -141,11 +153,10 @@ public:
     // --- controls, named as on the form ---
     Label *Name_L, *Classify_L, *Level_L, *Celebrity_L1, *Celebrity_L2, *Count_L, *Frequency_L,
         *Habitat_L, *Reaction_L, *Int_L, *Language_L, *Sense_L, *Movement_L01, *Movement_L02,
-        *Ability_L, *Dex_L, *Movement_L1, *Movement_L2, *Str_L, *Size_L, *Hardness_L,
-        *Attack_L01, *Attack_L02, *Attack_L03, *Attack_L1, *Attack_L2, *Attack_L3, *Defence_L,
-        *HP_L, *SP_L, *Magic_L1, *Magic_L2, *Magic_L3;
-    EditBox *Name_O, *Habitat_O, *Language_O, *Attack_O14, *Attack_O24, *Attack_O34,
-        *Defence_O4;
+        *Ability_L, *Dex_L, *Movement_L1, *Movement_L2, *Str_L, *Size_L, *Hardness_L, *Attack_L01,
+        *Attack_L02, *Attack_L03, *Attack_L1, *Attack_L2, *Attack_L3, *Defence_L, *HP_L, *SP_L,
+        *Magic_L1, *Magic_L2, *Magic_L3;
+    EditBox *Name_O, *Habitat_O, *Language_O, *Attack_O14, *Attack_O24, *Attack_O34, *Defence_O4;
     ComboBox *Classify_O, *Celebrity_O2, *Count_O1, *Count_O2, *Frequency_O, *Reaction_O1,
         *Reaction_O2, *Int_O, *Sense_O, *Movement_O11, *Movement_O21, *Size_O, *Hardness_O,
         *Attack_O11, *Attack_O21, *Attack_O31, *Magic_O11, *Magic_O21, *Magic_O31;
@@ -162,6 +173,10 @@ public:
     std::vector<Label*> HyphenLabels; // 5, vocabulary entry 1
     std::vector<Label*> SlashLabels;  // 11, vocabulary entry 0
     std::vector<Label*> DiceLabels;   // 9, "(2D6+               )"
+
+Q_SIGNALS:
+    // A choice file was read and its lists and tables are in place.
+    void choicesLoaded();
 
 protected:
     void closeEvent(QCloseEvent* event) override; // FormClose
@@ -184,6 +199,7 @@ private:
     std::vector<std::string> editorWords_;
     std::vector<std::string> abilityList_;
     std::optional<ChoiceTables> tables_;
+    DialogOpeners openers_;
 };
 
 } // namespace grimtally::ui

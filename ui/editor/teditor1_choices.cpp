@@ -47,6 +47,7 @@ std::string shownFileName(const QString& fileName)
 void TEditor1::B_LoadChoicesClick(QObject* sender)
 {
     OpenDialog1->setFileName(u"Choices.txt"_s);
+    bool newChoices = false;
     if (OpenDialog1->execute(dialogParent())) {
         // The whole file is read before anything is replaced, so a bad row changes nothing.
         const QString fileName = OpenDialog1->fileName();
@@ -62,9 +63,12 @@ void TEditor1::B_LoadChoicesClick(QObject* sender)
             return;
         }
         applyChoiceTables(std::move(*loaded));
+        newChoices = true;
     }
     putNoneWords();
     DataInitialized(sender);
+    if (newChoices)
+        Q_EMIT choicesLoaded();
 }
 
 void TEditor1::applyChoiceTables(ChoiceTables tables)

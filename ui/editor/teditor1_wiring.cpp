@@ -110,6 +110,28 @@ void TEditor1::connectHandlers()
     onClick(this, B_Reload, &TEditor1::B_ReloadClick);
     onClick(this, B_Reset, &TEditor1::B_ResetClick);
     onClick(this, B_LoadChoices, &TEditor1::B_LoadChoicesClick);
+    onClick(this, Ability_B, &TEditor1::Ability_BClick);
+    onClick(this, B_Generate, &TEditor1::B_GenerateClick);
+    onClick(this, Button1, &TEditor1::Button1Click);
+}
+
+// The dialogs themselves disable this window while they are up and give it back.
+void TEditor1::Ability_BClick(QObject*)
+{
+    if (openers_.picker)
+        openers_.picker();
+}
+
+void TEditor1::B_GenerateClick(QObject*)
+{
+    if (openers_.generate)
+        openers_.generate();
+}
+
+void TEditor1::Button1Click(QObject*)
+{
+    if (openers_.strength)
+        openers_.strength();
 }
 
 } // namespace grimtally::ui
