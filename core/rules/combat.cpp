@@ -22,8 +22,10 @@ std::int64_t div6(std::int64_t n)
     return n / 6;
 } // C++ truncates toward zero, as the rules do
 
-std::string tableValue(const RuleTable& table, const std::string& key, const char* tableName,
-                       const std::string& attackName)
+} // namespace
+
+std::string ruleValue(const RuleTable& table, const std::string& key, const char* tableName,
+                      const std::string& attackName)
 {
     auto value = table.lookup(key);
     if (!value)
@@ -32,8 +34,6 @@ std::string tableValue(const RuleTable& table, const std::string& key, const cha
                         "\".");
     return std::move(*value);
 }
-
-} // namespace
 
 std::optional<int> readInteger(std::string_view text)
 {
@@ -83,16 +83,21 @@ std::int64_t attackDamage(std::int64_t level, std::int64_t strength, std::int64_
     return static_cast<std::int64_t>((2 * n + q) / (2 * q));
 }
 
-AttackValues attackValues(const ChoiceTables& tables, int row, std::int64_t level,
-                          std::int64_t strength)
+const AttackRow& attackRow(const ChoiceTables& tables, int row)
 {
     if (row < 0 || static_cast<std::size_t>(row) >= tables.attacks.size())
         throw RuleError("There is no attack method number " + std::to_string(row + 1) +
                         " in the choice file.");
-    const AttackRow& attack = tables.attacks[static_cast<std::size_t>(row)];
+    return tables.attacks[static_cast<std::size_t>(row)];
+}
+
+AttackValues attackValues(const ChoiceTables& tables, int row, std::int64_t level,
+                          std::int64_t strength)
+{
+    const AttackRow& attack = attackRow(tables, row);
 
     AttackValues result;
-    const std::string hitValue = tableValue(tables.hit, attack.hitKey, "hit", attack.name);
+    const std::string hitValue = ruleValue(tables.hit, attack.hitKey, "hit", attack.name);
     const std::optional<int> hit = readInteger(hitValue);
     if (!hit) {
         // A word as the hit value names an attack kind that works by strength alone; the
@@ -104,13 +109,13 @@ AttackValues attackValues(const ChoiceTables& tables, int row, std::int64_t leve
 
     result.hit = level + *hit + 7;
     const std::string damageValue =
-        tableValue(tables.damage, attack.damageKey, "damage", attack.name);
+        ruleValue(tables.damage, attack.damageKey, "damage", attack.name);
     const std::optional<int> modifier = readInteger(damageValue);
     if (!modifier)
         return result; // no damage to show
 
     const std::string criticalValue =
-        tableValue(tables.critical, attack.criticalKey, "critical", attack.name);
+        ruleValue(tables.critical, attack.criticalKey, "critical", attack.name);
     const std::optional<int> critical = readInteger(criticalValue);
     if (!critical)
         throw RuleError("The critical value \"" + cp932ToUtf8(criticalValue) +

@@ -25,6 +25,14 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// The value of `key` in `table` (named `tableName` in the message), needed for the attack
+// `attackName`; throws RuleError naming the table, the key and the attack when no row has it.
+std::string ruleValue(const RuleTable& table, const std::string& key, const char* tableName,
+                      const std::string& attackName);
+
+// Row `row` of the attack table; throws RuleError when there is no such row.
+const AttackRow& attackRow(const ChoiceTables& tables, int row);
+
 struct AttackValues {
     std::int64_t hit = 0;
     std::string damage; // decimal text, empty, or the hit key when the hit is a word
@@ -48,6 +56,9 @@ std::int64_t resistValue(std::string_view pointsText, std::int64_t level);
 std::int64_t magicPower(std::int64_t magicLevel, std::int64_t intelligenceModifier);
 
 // The dice base shown beside a value: value - 7.
-inline std::int64_t diceBase(std::int64_t value) { return value - 7; }
+inline std::int64_t diceBase(std::int64_t value)
+{
+    return value - 7;
+}
 
 } // namespace grimtally
