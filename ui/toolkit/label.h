@@ -16,12 +16,23 @@ public:
           int fixedWidth = 0, int fixedHeight = 12);
 
     void setCaption(const QString& caption); // re-sizes and keeps the anchored edge
+    QString caption() const { return caption_; }
+
+    // The widest an auto-sized label may grow. A caption wider than that in the font at
+    // hand is narrowed (font stretch, then letter spacing) and, if still too wide, elided
+    // with the whole caption as its tooltip, rather than running past its room.
+    void setRoom(int room);
 
 protected:
     void changeEvent(QEvent* event) override;
 
 private:
     void place();
+    void fitIntoRoom();
+
+    QString caption_;
+    int room_ = 0; // 0: as wide as the caption
+    bool fitting_ = false;
     Anchor anchor_;
     int x_;
     int top_;

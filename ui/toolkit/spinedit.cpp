@@ -129,6 +129,14 @@ void SpinEdit::focusOutEvent(QFocusEvent* event)
     keepInRange();
 }
 
+void SpinEdit::setMaximum(int maximum)
+{
+    maximum_ = std::max(minimum_, maximum);
+    if (const std::optional<int> number = readText(text()); number && *number > maximum_)
+        setValue(maximum_);
+    update();
+}
+
 void SpinEdit::keepInRange()
 {
     const QString current = text();

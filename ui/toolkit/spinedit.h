@@ -23,6 +23,8 @@ public:
 
     int minimum() const { return minimum_; }
     int maximum() const { return maximum_; }
+    // A new maximum (not below the minimum); a number above it comes down to it.
+    void setMaximum(int maximum);
 
     // Record binding: the exact bytes loaded are given back while the text is unchanged.
     void setBytes(std::string_view bytes);
