@@ -1,5 +1,6 @@
 // Throughput of the data file and comma text, the cost of a column sort, and the memory a
 // loaded collection takes, on 100,000 generated Shift-JIS records.
+#include "core/generate/enemyplan.h"
 #include "core/records/datafile.h"
 #include "core/records/listcells.h"
 #include "core/records/recordstore.h"
@@ -171,5 +172,34 @@ void BM_LoadedStoreMemory(benchmark::State& state)
 BENCHMARK(BM_LoadedStoreMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
+
+// Ten thousand random enemies with every box checked and every count at its most, on lists
+// as long as the shipped choice file's.
+void BM_PlanTenThousandEnemies(benchmark::State& state)
+{
+    grimtally::GenerationSettings settings;
+    settings.level = "50";
+    settings.movements = "2";
+    settings.attacks = "3";
+    settings.magics = "3";
+    settings.abilities = "40";
+    settings.subSenses = "6";
+    settings.checkAll();
+    grimtally::ListSizes lists;
+    lists.size = lists.hardness = lists.classify = lists.frequency = 10;
+    lists.celebrityText = lists.intelligence = lists.sense = 8;
+    lists.count1 = lists.reaction1 = lists.movement1 = 16;
+    lists.count2 = lists.reaction2 = lists.movement2 = 17;
+    lists.attacks = {15, 16, 16};
+    lists.magics = {11, 11, 11};
+    lists.abilities = 40;
+    lists.subSenses = 6;
+    grimtally::RandomSource random(2026);
+    for (auto _ : state) {
+        for (int enemy = 0; enemy < 10000; ++enemy)
+            benchmark::DoNotOptimize(grimtally::planEnemy(settings, lists, random));
+    }
+}
+BENCHMARK(BM_PlanTenThousandEnemies)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

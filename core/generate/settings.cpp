@@ -86,6 +86,14 @@ bool isCheckedFlag(std::string_view value)
 
 } // namespace
 
+void GenerationSettings::checkAll()
+{
+    for (const SettingsKey& key : kKeys) {
+        if (key.flag)
+            this->*key.flag = true;
+    }
+}
+
 int countValue(std::string_view text, int minimum, int maximum)
 {
     const LeadingNumber number = leadingNumber(text);

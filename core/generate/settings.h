@@ -36,6 +36,9 @@ struct GenerationSettings {
     int magnifyItem = kDefaultMagnifyItem; // 0 to 4: 2 to 6 dice; kCustomDiceItem: customDice
     std::string customDice = "7";
 
+    // "All Checked": every roll and choice flag on, nothing else changed.
+    void checkAll();
+
     static constexpr int kCustomDiceItem = 5;
     static constexpr int kDefaultMagnifyItem = 2;
     static constexpr int kMaxCustomDice = 999;

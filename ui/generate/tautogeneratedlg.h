@@ -69,7 +69,6 @@ private:
     void setMagnifyItems();
     void alignCustomDice();
     void applyToEditor(const EnemyPlan& plan);
-    std::vector<CheckBox*> allChecks() const;
 
     std::vector<std::string> editorWords_;
     GenerationTarget target_;

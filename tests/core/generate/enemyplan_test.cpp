@@ -32,13 +32,7 @@ GenerationSettings everythingRolled()
     settings.magics = "3";
     settings.abilities = "8";
     settings.subSenses = "5";
-    for (bool* flag :
-         {&settings.levelRolled, &settings.celebrityRolled, &settings.celebrityTextRolled,
-          &settings.movementsRolled, &settings.attacksRolled, &settings.magicsRolled,
-          &settings.abilitiesRolled, &settings.subSensesRolled, &settings.classifyRolled,
-          &settings.countRolled, &settings.frequencyRolled, &settings.reactionRolled,
-          &settings.intelligenceRolled, &settings.senseRolled})
-        *flag = true;
+    settings.checkAll();
     return settings;
 }
 
