@@ -42,7 +42,8 @@ TChoicesDlg::TChoicesDlg(EditorLink link)
     ListBox1 = new QListWidget(GroupBox1);
     ListBox1->setObjectName(u"ListBox1"_s);
     ListBox1->setGeometry(8, 16, 145, 137);
-    ListBox1->setUniformItemSizes(true);
+    // A long ability is scrolled to, not cut short with an ellipsis.
+    ListBox1->setTextElideMode(Qt::ElideNone);
 
     OKBtn = button(this, u"OKBtn"_s, u"OK"_s, 8);
     OKBtn->setDefault(true);
