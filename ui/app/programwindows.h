@@ -7,10 +7,16 @@ namespace grimtally::ui {
 
 class TForm1;
 class TEditor1;
+class TChoicesDlg;
+class TAboutBox;
+class TForm2;
 
 struct ProgramWindows {
     std::unique_ptr<TForm1> form1;
     std::unique_ptr<TEditor1> editor1;
+    std::unique_ptr<TChoicesDlg> choicesDlg1;
+    std::unique_ptr<TAboutBox> aboutBox;
+    std::unique_ptr<TForm2> form2;
 
     ProgramWindows();
     ~ProgramWindows();
@@ -18,7 +24,7 @@ struct ProgramWindows {
 };
 
 // Creates the main window (visible from its creation on, so the editor's choice file
-// dialog shows over it), then the editor.
+// dialog shows over it), then the editor, then the hidden dialogs.
 ProgramWindows createProgramWindows();
 
 } // namespace grimtally::ui
