@@ -462,9 +462,24 @@ void TEditor1::showEvent(QShowEvent* event)
 void TEditor1::closeEvent(QCloseEvent* event)
 {
     // The title bar's close box asks the register question; only its Yes or No hides the
-    // window, through the binding's own close.
+    // window, through the binding's own close. The entry being typed in is confirmed first,
+    // as leaving it would, so an emptied or out-of-range value is never registered.
+    confirmFocusedEntry();
     B_ResistClick(this);
     event->ignore();
+}
+
+void TEditor1::confirmFocusedEntry()
+{
+    for (QWidget* widget = focusWidget(); widget && widget != this;
+         widget = widget->parentWidget()) {
+        if (auto* spin = qobject_cast<SpinEdit*>(widget))
+            return spin->leave();
+        if (auto* box = qobject_cast<ComboBox*>(widget))
+            return box->leave();
+        if (auto* edit = qobject_cast<EditBox*>(widget))
+            return edit->leave();
+    }
 }
 
 } // namespace grimtally::ui

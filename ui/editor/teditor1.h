@@ -66,7 +66,8 @@ public:
     void B_CancelClick(QObject* sender = nullptr);
     void B_ReloadClick(QObject* sender = nullptr);
     void B_ResetClick(QObject* sender = nullptr);
-    void closeEditor(); // hide, enable and focus the main window
+    void closeEditor();         // hide, enable and focus the main window
+    void confirmFocusedEntry(); // runs what leaving the focused input would
 
     // --- entry confirmation ---
     void ConfirmComboBox(ComboBox* box, QObject* sender);

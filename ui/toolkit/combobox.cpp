@@ -153,7 +153,7 @@ void ComboBox::focusOutEvent(QFocusEvent* event)
         QComboBox::focusOutEvent(event);
     }
     if (leaving)
-        Q_EMIT exited();
+        leave();
 }
 
 void ComboBox::keyPressEvent(QKeyEvent* event)

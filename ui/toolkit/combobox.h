@@ -40,6 +40,9 @@ public:
     void setBytes(std::string_view bytes);
     std::string bytes() const;
 
+    // What leaving it for another control does: the exit handler runs.
+    void leave() { Q_EMIT exited(); }
+
 Q_SIGNALS:
     void changed(); // the user picked an entry or typed; never for a program selection
     void exited();  // focus moved to another control of the same window

@@ -32,7 +32,7 @@ void EditBox::focusOutEvent(QFocusEvent* event)
     const bool leaving = focusMovesWithinWindow(this, event);
     QLineEdit::focusOutEvent(event);
     if (leaving)
-        Q_EMIT exited();
+        leave();
 }
 
 ReadOnlyBox::ReadOnlyBox(QWidget* parent) : QLineEdit(parent)

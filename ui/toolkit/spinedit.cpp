@@ -123,8 +123,12 @@ void SpinEdit::focusOutEvent(QFocusEvent* event)
 {
     const bool leaving = focusMovesWithinWindow(this, event);
     QAbstractSpinBox::focusOutEvent(event);
-    if (!leaving)
-        return;
+    if (leaving)
+        leave();
+}
+
+void SpinEdit::leave()
+{
     Q_EMIT exited();
     keepInRange();
 }

@@ -32,6 +32,9 @@ public:
 
     void stepBy(int steps) override; // arrows and Up/Down: by 1 within the range
 
+    // What leaving it for another control does: the exit handler, then range keeping.
+    void leave();
+
 Q_SIGNALS:
     void changed(); // every change of the text, by the user or the program
     void exited();  // focus moved to another control of the window; before range keeping
