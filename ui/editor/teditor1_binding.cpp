@@ -14,6 +14,7 @@
 #include "ui/toolkit/spinedit.h"
 #include "ui/toolkit/windowprotocol.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -103,9 +104,15 @@ void TEditor1::DataGot(QObject*)
     Language_O->setBytes(field(FieldLanguage));
     SetDataName(Sense_O, slot, FieldSense);
 
+    // A caption is found inside the stored text ("Keen Scent" checks "Scent") or, where the
+    // stored comma text had to quote it (a caption with a double quote), as one of its items.
     const std::string_view subSenses = field(FieldSubSenses);
-    for (CheckBox* check : SubSenseChecks)
-        check->setChecked(containsCp932(subSenses, check->captionBytes()));
+    const std::vector<std::string> storedSenses = splitCommaText(subSenses);
+    for (CheckBox* check : SubSenseChecks) {
+        const std::string& caption = check->captionBytes();
+        check->setChecked(containsCp932(subSenses, caption) ||
+                          std::ranges::find(storedSenses, caption) != storedSenses.end());
+    }
 
     SetDataName(Size_O, slot, FieldSize);
     Dex_O->setBytes(field(FieldDex));

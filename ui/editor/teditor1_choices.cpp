@@ -2,6 +2,7 @@
 // check boxes, the ability list and the rule tables, with the none word on the optional boxes.
 #include "core/rules/choicetables.h"
 #include "core/text/inifile.h"
+#include "ui/app/tform1.h"
 #include "ui/editor/teditor1.h"
 #include "ui/toolkit/appearance.h"
 #include "ui/toolkit/checkbox.h"
@@ -66,7 +67,12 @@ void TEditor1::B_LoadChoicesClick(QObject* sender)
         newChoices = true;
     }
     putNoneWords();
-    DataInitialized(sender);
+    // An editor open on a stored enemy shows that enemy again, read with the new lists;
+    // a form of new-record defaults would otherwise be registered over it.
+    if (isVisible() && mainWindow_.selectedRow() != 0)
+        DataGot(sender);
+    else
+        DataInitialized(sender);
     if (newChoices)
         Q_EMIT choicesLoaded();
 }

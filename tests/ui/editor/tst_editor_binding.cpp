@@ -52,6 +52,7 @@ Darkvision
 Keen Scent
 Scent
 B
+Third "Eye"
 [movement]
 Walk
 Fly
@@ -300,12 +301,15 @@ private Q_SLOTS:
         QTest::addColumn<QList<bool>>("checked");
         QTest::addColumn<QByteArray>("registered");
         QTest::newRow("longer contains shorter")
-            << QByteArray("\"Keen Scent\"") << QList<bool>{true, true, false}
+            << QByteArray("\"Keen Scent\"") << QList<bool>{true, true, false, false}
             << QByteArray("\"Keen Scent\",Scent");
-        QTest::newRow("one") << QByteArray("B") << QList<bool>{false, false, true}
+        QTest::newRow("one") << QByteArray("B") << QList<bool>{false, false, true, false}
                              << QByteArray("B");
         QTest::newRow("second byte is no caption")
-            << QByteArray("\x83\x42") << QList<bool>{false, false, false} << QByteArray();
+            << QByteArray("\x83\x42") << QList<bool>{false, false, false, false} << QByteArray();
+        QTest::newRow("quoted caption")
+            << QByteArray("\"Third \"\"Eye\"\"\"") << QList<bool>{false, false, false, true}
+            << QByteArray("\"Third \"\"Eye\"\"\"");
     }
 
     void subSenses()
@@ -317,7 +321,7 @@ private Q_SLOTS:
         fields[FieldSubSenses] = stored.toStdString();
         addRecord("Senses", fields);
         openRow(1);
-        QCOMPARE(editor_->SubSenseChecks.size(), std::size_t(3));
+        QCOMPARE(editor_->SubSenseChecks.size(), std::size_t(4));
         for (qsizetype i = 0; i < checked.size(); ++i)
             QCOMPARE(editor_->SubSenseChecks.at(std::size_t(i))->isChecked(), checked.at(i));
         registerRecord();
@@ -427,6 +431,36 @@ private Q_SLOTS:
         QCOMPARE(store().recordCount(), records + (added ? 1 : 0));
         if (!storedName.isEmpty())
             QCOMPARE(QString::fromStdString(store().name(1)), storedName);
+    }
+
+    // The close box confirms the entry being typed in, as leaving it would, before it asks.
+    void closeBoxConfirmsTheEntryFirst()
+    {
+        addRecord("Stored", fullRecordFields());
+        const std::vector<std::tuple<SpinEdit*, QString, int, std::string>> cases{
+            {editor_->Level_O, QString(), FieldLevel, "1"},
+            {editor_->Str_O, u"1000"_s, FieldStrength, "999"}};
+        for (const auto& [entry, typed, field, stored] : cases) {
+            openRow(1);
+            enter(entry, typed);
+            dialogs_->answer(Answer::Yes);
+            editor_->close();
+            QCOMPARE(fieldsOf(1).at(std::size_t(field)), stored);
+        }
+    }
+
+    // Loading choices with a stored enemy open shows that enemy again, never a blank form
+    // that registering would write over it.
+    void loadingChoicesKeepsTheOpenEnemy()
+    {
+        addRecord("Stored", fullRecordFields());
+        openRow(1);
+        enter(editor_->Name_O, u"Edited"_s);
+        dialogs_->chooseFile(u"Choices.txt"_s);
+        editor_->B_LoadChoices->click();
+        QCOMPARE(editor_->Name_O->text(), u"Stored"_s);
+        registerRecord();
+        compareFields(1, fullRecordFields());
     }
 
     void sortedListEditsTheRecordItShows()
