@@ -2,9 +2,12 @@
 
 #include <array>
 #include <cerrno>
+#include <climits>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sstream>
 #include <streambuf>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -43,14 +46,11 @@ private:
     int fd_;
 };
 
-// Reads the file; returns 0 or the errno of the failure. Refuses anything but a regular
-// file, so that a folder, a pipe or a device never hangs or floods the program.
-int readFile(const std::filesystem::path& file, std::string& out)
+// Reads an open file from where it stands; returns 0 or the errno of the failure. Refuses
+// anything but a regular file, so that a folder, a pipe or a device never hangs or floods
+// the program.
+int readFile(int fd, std::string& out)
 {
-    int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
-        return errno;
-    FdGuard guard(fd);
     struct stat st {};
     if (::fstat(fd, &st) != 0)
         return errno;
@@ -75,6 +75,15 @@ int readFile(const std::filesystem::path& file, std::string& out)
         out.append(buffer.data(), static_cast<size_t>(n));
     }
     return 0;
+}
+
+int readFile(const std::filesystem::path& file, std::string& out)
+{
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return errno;
+    FdGuard guard(fd);
+    return readFile(fd, out);
 }
 
 std::string readReason(int error)
@@ -163,6 +172,157 @@ mode_t permissionsForNewFile()
     return 0666 & ~mask;
 }
 
+// Past the file-size limit a write must fail with EFBIG, which we report, instead of the
+// signal ending the program. A handler installed by someone else stays.
+void ignoreFileSizeSignal()
+{
+    static const bool once = [] {
+        struct sigaction current {};
+        if (::sigaction(SIGXFSZ, nullptr, &current) == 0 && !(current.sa_flags & SA_SIGINFO) &&
+            current.sa_handler == SIG_DFL) {
+            struct sigaction ignore {};
+            ignore.sa_handler = SIG_IGN;
+            sigemptyset(&ignore.sa_mask);
+            ::sigaction(SIGXFSZ, &ignore, nullptr);
+        }
+        return true;
+    }();
+    (void)once;
+}
+
+// The path a save writes to: symbolic links are followed to the name they hold, also when
+// nothing exists there yet, so that a link is never replaced by a plain file.
+std::filesystem::path followLinks(const std::filesystem::path& requested)
+{
+    std::filesystem::path file = requested;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (::lstat(file.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return file;
+        std::string target(PATH_MAX, '\0');
+        const ssize_t length = ::readlink(file.c_str(), target.data(), target.size());
+        if (length < 0)
+            throw FileError(requested, systemReason(errno));
+        target.resize(static_cast<size_t>(length));
+        const std::filesystem::path next(target);
+        file = next.is_absolute() ? next : file.parent_path() / next;
+    }
+    throw FileError(requested, systemReason(ELOOP));
+}
+
+// What the writer writes, in memory; the writer's failures become FileError, as on disk.
+std::string renderToString(const std::filesystem::path& requested,
+                           const std::function<void(std::ostream&)>& writer)
+{
+    std::ostringstream out;
+    try {
+        writer(out);
+    } catch (const FileError&) {
+        throw;
+    } catch (const std::exception& error) {
+        throw FileError(requested, error.what());
+    } catch (...) {
+        throw FileError(requested, "unknown error while writing");
+    }
+    if (!out)
+        throw FileError(requested, "write error");
+    return std::move(out).str();
+}
+
+bool writeAllAt(int fd, std::string_view bytes, off_t offset)
+{
+    while (!bytes.empty()) {
+        const ssize_t n = ::pwrite(fd, bytes.data(), bytes.size(), offset);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            if (n == 0)
+                errno = EIO;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<size_t>(n));
+        offset += n;
+    }
+    return true;
+}
+
+// Replaces the content of the file itself, so its inode keeps its other names, owner, group
+// and permissions, and no new file is needed in its folder. The old content stays in memory
+// until the new content is on disk, and is written back when that fails part-way.
+void rewriteInPlace(const std::filesystem::path& requested, const std::filesystem::path& file,
+                    std::string_view fresh)
+{
+    const int fd = ::open(file.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        throw FileError(requested, systemReason(errno));
+    FdGuard guard(fd);
+    std::string old;
+    if (const int error = readFile(fd, old); error != 0)
+        throw FileError(requested, readReason(error));
+
+    // Claim the room first: a full disk then fails before a single old byte is touched.
+    if (fresh.size() > old.size() &&
+        ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(fresh.size())) != 0 &&
+        errno != EOPNOTSUPP && errno != ENOSYS)
+        throw FileError(requested, systemReason(errno));
+
+    const bool written = writeAllAt(fd, fresh, 0) &&
+                         ::ftruncate(fd, static_cast<off_t>(fresh.size())) == 0 && ::fsync(fd) == 0;
+    if (written) {
+        if (guard.close() != 0)
+            throw FileError(requested, systemReason(errno));
+        return;
+    }
+    const int error = errno;
+    const bool restored = writeAllAt(fd, old, 0) &&
+                          ::ftruncate(fd, static_cast<off_t>(old.size())) == 0 && ::fsync(fd) == 0;
+    throw FileError(requested, systemReason(error) +
+                                   (restored ? "" : "; the old content could not be put back"));
+}
+
+// The new file would otherwise belong to whoever saves it. False when the system refuses
+// (only root may give a file away, and only to a group one belongs to).
+bool takeOwnerAndGroup(int fd, const struct stat& old)
+{
+    struct stat now {};
+    if (::fstat(fd, &now) != 0)
+        return false;
+    if (now.st_uid == old.st_uid && now.st_gid == old.st_gid)
+        return true;
+    return ::fchown(fd, old.st_uid, old.st_gid) == 0;
+}
+
+// The temporary file of a save: removed on every way out unless it was renamed into place.
+class TemporaryFile {
+public:
+    TemporaryFile(int fd, std::filesystem::path path) : fd_(fd), path_(std::move(path)) {}
+    ~TemporaryFile()
+    {
+        if (fd_.get() >= 0)
+            fd_.close();
+        if (!kept_)
+            ::unlink(path_.c_str());
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    int close() { return fd_.close(); }
+    void keep() { kept_ = true; }
+    void remove()
+    {
+        if (fd_.get() >= 0)
+            fd_.close();
+        ::unlink(path_.c_str());
+        kept_ = true;
+    }
+
+private:
+    FdGuard fd_;
+    std::filesystem::path path_;
+    bool kept_ = false;
+};
+
 } // namespace
 
 FileError::FileError(const std::filesystem::path& file, const std::string& reason)
@@ -215,29 +375,28 @@ std::vector<std::string_view> splitLines(std::string_view text)
 void writeFileAtomically(const std::filesystem::path& requested,
                          const std::function<void(std::ostream&)>& writer)
 {
-    // Saving through a symbolic link replaces the file it points to, not the link itself.
-    std::filesystem::path file = requested;
-    {
-        std::error_code ec;
-        if (std::filesystem::is_symlink(requested, ec)) {
-            auto resolved = std::filesystem::weakly_canonical(requested, ec);
-            if (!ec)
-                file = resolved;
-        }
-    }
+    ignoreFileSizeSignal();
+    const std::filesystem::path file = followLinks(requested);
 
     mode_t mode = permissionsForNewFile();
     struct stat st {};
-    if (::stat(file.c_str(), &st) == 0) {
+    const bool exists = ::stat(file.c_str(), &st) == 0;
+    if (!exists && errno != ENOENT)
+        throw FileError(requested, systemReason(errno));
+    if (exists) {
         if (S_ISDIR(st.st_mode))
             throw FileError(requested, systemReason(EISDIR));
+        // A pipe or a device would be replaced by a plain file, and never opened.
+        if (!S_ISREG(st.st_mode))
+            throw FileError(requested, readReason(EINVAL));
         // A file the user made read-only is not to be replaced, even though the folder
         // would allow the rename. The mode bits are checked too because root passes access().
         if ((st.st_mode & 0222) == 0 || ::access(file.c_str(), W_OK) != 0)
             throw FileError(requested, systemReason(EACCES));
         mode = st.st_mode & 07777;
-    } else if (errno != ENOENT) {
-        throw FileError(requested, systemReason(errno));
+        // A rename would leave the file's other names with the old content.
+        if (st.st_nlink > 1)
+            return rewriteInPlace(requested, file, renderToString(requested, writer));
     }
 
     // Beside the target, so the rename stays on one file system; a very long name gets a
@@ -245,17 +404,16 @@ void writeFileAtomically(const std::filesystem::path& requested,
     std::string tempName = file.filename().string().size() > 200
                                ? (file.parent_path() / ".grimtally.tmp-XXXXXX").string()
                                : file.string() + ".tmp-XXXXXX";
-    int fd = ::mkstemp(tempName.data());
-    if (fd < 0)
-        throw FileError(requested, systemReason(errno));
-    FdGuard guard(fd);
-    const std::filesystem::path tempPath(tempName);
-    auto fail = [&](const std::string& reason) {
-        if (guard.get() >= 0)
-            guard.close();
-        ::unlink(tempPath.c_str());
-        throw FileError(requested, reason);
-    };
+    const int fd = ::mkstemp(tempName.data());
+    if (fd < 0) {
+        const int error = errno;
+        // A folder the user may not write into, holding a file the user may write.
+        if (exists && (error == EACCES || error == EPERM))
+            return rewriteInPlace(requested, file, renderToString(requested, writer));
+        throw FileError(requested, systemReason(error));
+    }
+    TemporaryFile temp(fd, tempName);
+    auto fail = [&](const std::string& reason) { throw FileError(requested, reason); };
 
     FdStreamBuf buffer(fd);
     {
@@ -264,7 +422,6 @@ void writeFileAtomically(const std::filesystem::path& requested,
             writer(out);
             out.flush();
         } catch (const FileError&) {
-            ::unlink(tempPath.c_str());
             throw;
         } catch (const std::exception& error) {
             // A writer that turned on stream exceptions sees our write failure as one.
@@ -275,20 +432,29 @@ void writeFileAtomically(const std::filesystem::path& requested,
         if (!out)
             fail(buffer.error() != 0 ? systemReason(buffer.error()) : std::string("write error"));
     }
+    if (exists && !takeOwnerAndGroup(fd, st)) {
+        // The new file would belong to someone else than the old one; its own inode keeps
+        // both. The new content is already on disk, so read it back from there.
+        std::string fresh = readWholeFile(temp.path());
+        temp.remove();
+        return rewriteInPlace(requested, file, fresh);
+    }
+    // After the owner: changing the owner may clear the set-user-ID and set-group-ID bits.
     if (::fchmod(fd, mode) != 0)
         fail(systemReason(errno));
     if (::fsync(fd) != 0)
         fail(systemReason(errno));
-    if (guard.close() != 0)
+    if (temp.close() != 0)
         fail(systemReason(errno));
-    if (::rename(tempPath.c_str(), file.c_str()) != 0)
+    if (::rename(temp.path().c_str(), file.c_str()) != 0)
         fail(systemReason(errno));
+    temp.keep();
 
     // Make the rename itself durable; a failure here no longer endangers any data.
     std::filesystem::path folder = file.parent_path();
     if (folder.empty())
         folder = ".";
-    int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dirFd >= 0) {
         ::fsync(dirFd);
         ::close(dirFd);
