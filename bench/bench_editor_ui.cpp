@@ -38,7 +38,8 @@ QString shippedChoices()
 // file; nothing may block on a real dialog here.
 class BenchDialogs : public Dialogs {
 public:
-    Answer ask(QWidget*, const QString&, MessageIcon, MessageButtons buttons) override
+    Answer ask(QWidget*, const QString&, MessageIcon, MessageButtons buttons,
+               const QString& = QString()) override
     {
         return buttons == MessageButtons::YesNoCancel ? Answer::Yes : Answer::Ok;
     }

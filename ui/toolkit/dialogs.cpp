@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include <exception>
+#include <new>
 
 namespace grimtally::ui {
 
@@ -15,8 +16,8 @@ namespace {
 
 class QtDialogs final : public Dialogs {
 public:
-    Answer ask(QWidget* parent, const QString& text, MessageIcon icon,
-               MessageButtons buttons) override
+    Answer ask(QWidget* parent, const QString& text, MessageIcon icon, MessageButtons buttons,
+               const QString& detail = QString()) override
     {
         QMessageBox box(parent);
         box.setWindowTitle(icon == MessageIcon::Error ? u"Error"_s : u"Grimtally"_s);
@@ -24,6 +25,11 @@ public:
         QString shown = text;
         shown.replace(u"\r\n"_s, u"\n"_s);
         box.setText(shown);
+        if (!detail.isEmpty()) {
+            QString shownDetail = detail;
+            shownDetail.replace(u"\r\n"_s, u"\n"_s);
+            box.setInformativeText(shownDetail);
+        }
         switch (icon) {
         case MessageIcon::Information:
             box.setIcon(QMessageBox::Information);
@@ -130,6 +136,9 @@ bool runGuarded(QWidget* parent, const std::function<void()>& command)
     try {
         command();
         return true;
+    } catch (const std::bad_alloc&) {
+        // Its own text, "std::bad_alloc", tells a user nothing.
+        showError(parent, u"There was not enough memory for this command; it stopped."_s);
     } catch (const std::exception& error) {
         // Messages are UTF-8; a file name inside may be any bytes, which decode to U+FFFD.
         showError(parent, QString::fromUtf8(error.what()));

@@ -19,9 +19,10 @@ class Dialogs {
 public:
     virtual ~Dialogs() = default;
 
-    // Closing the box counts as Cancel (as Ok for a box with only Ok).
+    // Closing the box counts as Cancel (as Ok for a box with only Ok). `detail` is shown
+    // beneath the fixed text (line numbers, reasons), so the fixed text stays as it is.
     virtual Answer ask(QWidget* parent, const QString& text, MessageIcon icon,
-                       MessageButtons buttons) = 0;
+                       MessageButtons buttons, const QString& detail = QString()) = 0;
     // Nothing when the user cancels. `proposed` is the name (or path) filled in at the start.
     virtual std::optional<QString> openFileName(QWidget* parent, const QString& title,
                                                 const QString& proposed) = 0;

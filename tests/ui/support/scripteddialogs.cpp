@@ -38,9 +38,9 @@ ScriptedDialogs::~ScriptedDialogs()
 }
 
 ui::Answer ScriptedDialogs::ask(QWidget* /*parent*/, const QString& text, ui::MessageIcon icon,
-                                ui::MessageButtons buttons)
+                                ui::MessageButtons buttons, const QString& detail)
 {
-    questions.push_back({text, icon, buttons});
+    questions.push_back({text, icon, buttons, detail});
     if (answers.empty()) {
         fail(u"unexpected message box: "_s + text);
         return ui::Answer::Cancel;

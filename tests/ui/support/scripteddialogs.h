@@ -21,6 +21,7 @@ public:
         QString text;
         ui::MessageIcon icon;
         ui::MessageButtons buttons;
+        QString detail;
     };
     enum class FileKind { Open, Save };
     struct FileRequest {
@@ -50,7 +51,7 @@ public:
     bool strict = true;
 
     ui::Answer ask(QWidget* parent, const QString& text, ui::MessageIcon icon,
-                   ui::MessageButtons buttons) override;
+                   ui::MessageButtons buttons, const QString& detail = QString()) override;
     std::optional<QString> openFileName(QWidget* parent, const QString& title,
                                         const QString& proposed) override;
     std::optional<QString> saveFileName(QWidget* parent, const QString& title,

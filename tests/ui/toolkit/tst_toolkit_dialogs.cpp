@@ -18,6 +18,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <new>
 #include <stdexcept>
 
 using namespace Qt::StringLiterals;
@@ -187,6 +188,7 @@ void TestToolkitDialogs::runGuardedShowsTheErrorText_data()
     QTest::newRow("file name bytes that are not UTF-8")
         << 1 << u"Cannot open \"\uFFFD.txt\": Permission denied"_s;
     QTest::newRow("not a std::exception") << 2 << QString();
+    QTest::newRow("out of memory") << 3 << QString();
 }
 
 void TestToolkitDialogs::runGuardedShowsTheErrorText()
@@ -203,6 +205,8 @@ void TestToolkitDialogs::runGuardedShowsTheErrorText()
             throw std::runtime_error("Cannot open \"敵.txt\": No such file or directory");
         if (kind == 1)
             throw std::runtime_error("Cannot open \"\xFF.txt\": Permission denied");
+        if (kind == 3)
+            throw std::bad_alloc();
         throw 42;
     });
     QVERIFY(!ok);
@@ -211,7 +215,8 @@ void TestToolkitDialogs::runGuardedShowsTheErrorText()
     QCOMPARE(dialogs.questions[0].icon, MessageIcon::Error);
     QCOMPARE(dialogs.questions[0].buttons, MessageButtons::Ok);
     if (shown.isEmpty())
-        QVERIFY(!dialogs.questions[0].text.isEmpty());
+        QVERIFY(!dialogs.questions[0].text.isEmpty() &&
+                !dialogs.questions[0].text.contains(u"std::"_s));
     else
         QCOMPARE(dialogs.questions[0].text, shown);
 
@@ -226,6 +231,7 @@ void TestToolkitDialogs::messageBoxButtons_data()
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("answer");
     QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("detail");
 
     const int info = int(MessageIcon::Information);
     const int warning = int(MessageIcon::Warning);
@@ -233,16 +239,20 @@ void TestToolkitDialogs::messageBoxButtons_data()
     const int ok = int(MessageButtons::Ok);
     const int okCancel = int(MessageButtons::OkCancel);
     const int yesNoCancel = int(MessageButtons::YesNoCancel);
-    QTest::newRow("yes is the default")
-        << warning << yesNoCancel << int(Qt::Key_Return) << int(Answer::Yes) << u"Grimtally"_s;
+    QTest::newRow("yes is the default") << warning << yesNoCancel << int(Qt::Key_Return)
+                                        << int(Answer::Yes) << u"Grimtally"_s << QString();
     QTest::newRow("escape cancels a question")
-        << warning << yesNoCancel << int(Qt::Key_Escape) << int(Answer::Cancel) << u"Grimtally"_s;
-    QTest::newRow("ok is the default")
-        << info << okCancel << int(Qt::Key_Return) << int(Answer::Ok) << u"Grimtally"_s;
-    QTest::newRow("escape cancels ok/cancel")
-        << info << okCancel << int(Qt::Key_Escape) << int(Answer::Cancel) << u"Grimtally"_s;
+        << warning << yesNoCancel << int(Qt::Key_Escape) << int(Answer::Cancel) << u"Grimtally"_s
+        << QString();
+    QTest::newRow("ok is the default") << info << okCancel << int(Qt::Key_Return) << int(Answer::Ok)
+                                       << u"Grimtally"_s << QString();
+    QTest::newRow("escape cancels ok/cancel") << info << okCancel << int(Qt::Key_Escape)
+                                              << int(Answer::Cancel) << u"Grimtally"_s << QString();
     QTest::newRow("escape closes the error box")
-        << error << ok << int(Qt::Key_Escape) << int(Answer::Ok) << u"Error"_s;
+        << error << ok << int(Qt::Key_Escape) << int(Answer::Ok) << u"Error"_s << QString();
+    QTest::newRow("details beneath the fixed text")
+        << info << ok << int(Qt::Key_Return) << int(Answer::Ok) << u"Grimtally"_s
+        << u"Lines 2, 5\r\n<not kept>"_s;
 }
 
 void TestToolkitDialogs::messageBoxButtons()
@@ -252,24 +262,28 @@ void TestToolkitDialogs::messageBoxButtons()
     QFETCH(int, key);
     QFETCH(int, answer);
     QFETCH(QString, title);
+    QFETCH(QString, detail);
 
     QString seenTitle;
     QString seenText;
+    QString seenDetail;
     QMessageBox::Icon seenIcon = QMessageBox::NoIcon;
     OnModal<QMessageBox> press([&](QMessageBox* box) {
         seenTitle = box->windowTitle();
         seenText = box->text();
+        seenDetail = box->informativeText();
         seenIcon = box->icon();
         QTest::keyClick(box, Qt::Key(key));
     });
     const Answer given =
         Dialogs::current().ask(nullptr, u"データを上書きします。\r\n\r\nよろしいですか？"_s,
-                               MessageIcon(icon), MessageButtons(buttons));
+                               MessageIcon(icon), MessageButtons(buttons), detail);
     QVERIFY(press.acted());
     QVERIFY2(press.problems.isEmpty(), qUtf8Printable(press.problems.join(u'\n')));
     QCOMPARE(int(given), answer);
     QCOMPARE(seenTitle, title);
     QCOMPARE(seenText, u"データを上書きします。\n\nよろしいですか？"_s);
+    QCOMPARE(seenDetail, QString(detail).replace(u"\r\n"_s, u"\n"_s));
     const QMessageBox::Icon expectedIcon = icon == int(MessageIcon::Error) ? QMessageBox::Critical
                                            : icon == int(MessageIcon::Warning)
                                                ? QMessageBox::Warning
