@@ -1,7 +1,9 @@
-// Fuzzes comma text: any split list must survive a join and a second split, and any list
-// of items must survive a join and a split.
+// Fuzzes comma text: any split list must survive a join and a second split, a split that
+// stops early must give its beginning, and any list of items must survive a join and a split.
 #include "core/text/commatext.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -28,6 +30,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::vector<std::string> items = grimtally::splitCommaText(input);
     std::string joined = grimtally::joinCommaText(items);
     check(grimtally::splitCommaText(joined) == items, "split, join, split");
+
+    // Stopping early gives the beginning of the whole split, and says whether it was all.
+    for (size_t most : {size_t{0}, items.size() / 2, items.size(), items.size() + 1}) {
+        std::vector<std::string> head;
+        const bool whole = grimtally::splitCommaTextAtMost(input, most, head);
+        check(whole == (most >= items.size()), "split at most: whole");
+        check(std::equal(head.begin(), head.end(), items.begin(),
+                         items.begin() + static_cast<std::ptrdiff_t>(std::min(most, items.size()))),
+              "split at most: items");
+    }
 
     // The input read as a list of items cut at 0xFE, so that every byte value, blanks and
     // quotes included, turns up inside items.

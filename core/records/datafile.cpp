@@ -5,13 +5,54 @@
 
 #include <algorithm>
 #include <array>
+#include <new>
 #include <span>
+#include <stdexcept>
 
 namespace grimtally {
 
 namespace {
 
 constexpr std::size_t kItemsPerLine = 1 + kFieldCount;
+
+// A Unicode file saved by another editor: read as Shift-JIS, its mark and the quotes after
+// it would end up inside the first name, or every byte would be refused.
+std::string_view byteOrderMarkEncoding(std::string_view bytes)
+{
+    if (bytes.starts_with("\xEF\xBB\xBF"))
+        return "UTF-8";
+    if (bytes.starts_with(std::string_view("\xFF\xFE\0\0", 4)) ||
+        bytes.starts_with(std::string_view("\0\0\xFE\xFF", 4)))
+        return "UTF-32";
+    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF"))
+        return "UTF-16";
+    return {};
+}
+
+// Calls onLine(line, number) for each line, numbered from 1, cut as splitLines cuts them;
+// without the list of lines, which for a file of nothing but line breaks would cost 16
+// bytes per byte.
+template <typename OnLine> void forEachLine(std::string_view text, OnLine&& onLine)
+{
+    const char* const end = text.data() + text.size();
+    const char* start = text.data();
+    const char* p = start;
+    std::int64_t number = 0;
+    while (p < end) {
+        const char c = *p;
+        if (c != '\r' && c != '\n') {
+            ++p;
+            continue;
+        }
+        onLine(std::string_view(start, static_cast<std::size_t>(p - start)), ++number);
+        ++p;
+        if (c == '\r' && p < end && *p == '\n')
+            ++p;
+        start = p;
+    }
+    if (start < end)
+        onLine(std::string_view(start, static_cast<std::size_t>(end - start)), ++number);
+}
 
 bool hasLineBreak(std::string_view text)
 {
@@ -73,22 +114,42 @@ void appendRecordLine(std::string& line, std::string_view name, const FieldList&
 ParsedDataFile parseDataFile(std::string_view bytes)
 {
     ParsedDataFile result;
+    result.unicodeEncoding = byteOrderMarkEncoding(bytes);
+    if (!result.unicodeEncoding.empty())
+        return result;
     std::vector<std::string> items;
-    items.reserve(kItemsPerLine + 1);
-    for (std::string_view line : splitLines(bytes)) {
+    items.reserve(kItemsPerLine);
+    forEachLine(bytes, [&](std::string_view line, std::int64_t number) {
         if (line.empty())
-            continue;
+            return;
         result.hadLines = true;
-        splitCommaTextInto(line, items);
-        if (items.size() == kItemsPerLine) {
+        // The split stops at the 49th item: a line that long is refused whatever follows.
+        if (splitCommaTextAtMost(line, kItemsPerLine, items) && items.size() == kItemsPerLine) {
             EnemyRecord& record = result.records.emplace_back();
             record.name = std::move(items.front());
             record.fields = FieldList(std::span<const std::string>(items).subspan(1));
         } else if (!items.empty()) {
             ++result.refusedLines;
+            if (result.refusedLineNumbers.size() < kRefusedLineNumbersKept)
+                result.refusedLineNumbers.push_back(number);
         }
-    }
+    });
     return result;
+}
+
+ParsedDataFile readDataFile(const std::filesystem::path& file)
+{
+    try {
+        return parseDataFile(readWholeFile(file));
+    } catch (const std::bad_alloc&) {
+    } catch (const std::length_error&) {
+    }
+    // The bytes and the records read so far are freed by now, so there is room to say so.
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(file, error);
+    throw FileError(file, error ? std::string("Not enough memory to read this file")
+                                : "Not enough memory to read this file of " +
+                                      std::to_string(size / 1000000) + " MB");
 }
 
 std::string formatRecordLine(std::string_view name, const FieldList& fields)

@@ -5,6 +5,8 @@
 #include "core/records/record.h"
 #include "core/records/recordstore.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <ostream>
 #include <string>
@@ -13,15 +15,29 @@
 
 namespace grimtally {
 
+// How many refused line numbers a parse keeps: enough to find them, not one per line of a
+// file that is no data file at all.
+inline constexpr std::size_t kRefusedLineNumbersKept = 10;
+
 struct ParsedDataFile {
     std::vector<EnemyRecord> records; // lines that split into exactly 48 items
-    int refusedLines = 0;             // lines that split into anything else but nothing
-    bool hadLines = false;            // false when every line was empty (store stays as it was)
+    std::int64_t refusedLines = 0;    // lines that split into anything else but nothing
+    // The first refused lines by number in the file (from 1; empty lines count), at most
+    // kRefusedLineNumbersKept of them.
+    std::vector<std::int64_t> refusedLineNumbers;
+    bool hadLines = false; // false when every line was empty (store stays as it was)
+    // "UTF-8", "UTF-16" or "UTF-32" when the bytes begin with that byte-order mark: such a
+    // file is refused whole, nothing in it is read.
+    std::string_view unicodeEncoding;
 };
 
 // Empty lines are dropped, lines of blanks only are passed over, the rest are records or
 // refused.
 ParsedDataFile parseDataFile(std::string_view bytes);
+
+// Reads and parses the file. Throws FileError when it cannot be read, also when it is too
+// large for the memory there is.
+ParsedDataFile readDataFile(const std::filesystem::path& file);
 
 // One line without its line break: "name" (inner quotes doubled) + "," + the fields joined.
 std::string formatRecordLine(std::string_view name, const FieldList& fields);

@@ -118,6 +118,12 @@ std::vector<std::string> splitCommaText(std::string_view text)
 
 void splitCommaTextInto(std::string_view text, std::vector<std::string>& out)
 {
+    splitCommaTextAtMost(text, out.max_size(), out);
+}
+
+bool splitCommaTextAtMost(std::string_view text, std::size_t maxItems,
+                          std::vector<std::string>& out)
+{
     // Items already in `out` are overwritten rather than destroyed, so their buffers are
     // reused when the caller splits many lines into the same vector.
     size_t count = 0;
@@ -140,6 +146,10 @@ void splitCommaTextInto(std::string_view text, std::vector<std::string>& out)
 
     skipBlanks();
     while (p < end) {
+        if (count == maxItems) {
+            out.resize(count);
+            return false;
+        }
         if (*p == '"') {
             std::string& item = nextItem();
             p = readQuoted(p + 1, end, item);
@@ -154,11 +164,17 @@ void splitCommaTextInto(std::string_view text, std::vector<std::string>& out)
             ++p;
             skipBlanks();
             // A comma at the end (blanks after it included) stands for a final empty item.
-            if (p == end)
+            if (p == end) {
+                if (count == maxItems) {
+                    out.resize(count);
+                    return false;
+                }
                 nextItem();
+            }
         }
     }
     out.resize(count);
+    return true;
 }
 
 } // namespace grimtally

@@ -2,6 +2,7 @@
 // (data file lines, the ability and sub-sense fields, split rows of the choice file).
 #pragma once
 
+#include <cstddef>
 #include <span>
 #include <string>
 #include <string_view>
@@ -22,5 +23,11 @@ std::vector<std::string> splitCommaText(std::string_view text);
 
 // The same, appending to `out` (cleared first); reuses its capacity in tight loops.
 void splitCommaTextInto(std::string_view text, std::vector<std::string>& out);
+
+// The same, but gives up as soon as the text turns out to hold more than `maxItems` items:
+// then it returns false and `out` holds the first maxItems. A reader that only wants lines
+// of a known length thus spends nothing on a line of a million commas.
+bool splitCommaTextAtMost(std::string_view text, std::size_t maxItems,
+                          std::vector<std::string>& out);
 
 } // namespace grimtally

@@ -2,14 +2,18 @@
 #include "core/text/textfile.h"
 #include "test_records.h"
 
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace grimtally {
 namespace {
 
+using namespace std::string_literals;
 using test::record;
 using test::wolfFields;
 
@@ -64,6 +68,58 @@ TEST(DataFile, LinesAreRecordsOnlyWithExactly48Items)
         EXPECT_EQ(static_cast<int>(parsed.records.size()), c.records);
         EXPECT_EQ(parsed.refusedLines, c.refused);
         EXPECT_EQ(parsed.hadLines, c.hadLines);
+    }
+}
+
+TEST(DataFile, RefusedLinesAreNumberedAsInTheFile)
+{
+    std::string twelveBad = lineOfItems(48);
+    for (int i = 0; i < 12; ++i)
+        twelveBad += "\nnot,a,record";
+    struct Case {
+        const char* what;
+        std::string bytes;
+        std::int64_t refused;
+        std::vector<std::int64_t> numbers;
+    };
+    const Case cases[] = {
+        {"empty lines and every kind of break count",
+         lineOfItems(48) + "\r\n\r\n" + lineOfItems(47) + "\n  \r" + lineOfItems(49) + "\r\n" +
+             lineOfItems(48),
+         2,
+         {3, 5}},
+        {"only the first ten are kept", twelveBad, 12, {2, 3, 4, 5, 6, 7, 8, 9, 10, 11}},
+        {"a quoted name broken by a line break", "\"Grey\r\n" + lineOfItems(48), 1, {1}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const ParsedDataFile parsed = parseDataFile(c.bytes);
+        EXPECT_EQ(parsed.refusedLines, c.refused);
+        EXPECT_EQ(parsed.refusedLineNumbers, c.numbers);
+    }
+}
+
+TEST(DataFile, UnicodeFilesAreRefusedWhole)
+{
+    struct Case {
+        std::string bytes;
+        std::string_view encoding;
+    };
+    const std::string line = lineOfItems(48) + "\r\n";
+    const Case cases[] = {
+        {"\xEF\xBB\xBF" + line, "UTF-8"},   {"\xFF\xFE\"\0W\0\"\0"s, "UTF-16"},
+        {"\xFE\xFF\0\"\0W\0\""s, "UTF-16"}, {"\xFF\xFE\0\0\"\0\0\0"s, "UTF-32"},
+        {line + "\xEF\xBB\xBF" + line, ""}, // a mark further on is only odd bytes
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.encoding);
+        const ParsedDataFile parsed = parseDataFile(c.bytes);
+        EXPECT_EQ(parsed.unicodeEncoding, c.encoding);
+        EXPECT_EQ(parsed.records.empty(), !c.encoding.empty());
+        if (!c.encoding.empty()) {
+            EXPECT_FALSE(parsed.hadLines);
+            EXPECT_EQ(parsed.refusedLines, 0);
+        }
     }
 }
 
@@ -204,6 +260,62 @@ TEST(DataFile, SaveWritesTheFileAndReportsFailure)
     EXPECT_EQ(readWholeFile(folder / "enemies.txt"), written(store));
     EXPECT_THROW(saveDataFile(folder / "missing" / "enemies.txt", store), FileError);
     std::filesystem::remove_all(folder);
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kSanitized = true; // the sanitizer's shadow memory needs all address space
+#else
+constexpr bool kSanitized = false;
+#endif
+
+// For the rest of this (death test's) process the address space may grow by `headroom`.
+void limitMemoryGrowth(std::size_t headroom)
+{
+    std::ifstream statm("/proc/self/statm");
+    std::size_t pages = 0;
+    statm >> pages;
+    const rlim_t limit = pages * static_cast<std::size_t>(::sysconf(_SC_PAGESIZE)) + headroom;
+    const rlimit both{limit, limit};
+    ::setrlimit(RLIMIT_AS, &both);
+}
+
+TEST(DataFileDeathTest, LineOfCommasIsRefusedInLittleMemory)
+{
+    if (kSanitized)
+        GTEST_SKIP() << "no address space limit under the sanitizer";
+    // Split whole, its 64 million empty items would take some 2 GB.
+    const std::string line = "\"Wolf\"" + std::string(std::size_t{64} << 20, ',');
+    EXPECT_EXIT(
+        {
+            limitMemoryGrowth(std::size_t{32} << 20);
+            const ParsedDataFile parsed = parseDataFile(line);
+            std::_Exit(parsed.refusedLines == 1 && parsed.records.empty() ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "");
+}
+
+TEST(DataFileDeathTest, FileTooLargeForMemoryIsAFileError)
+{
+    if (kSanitized)
+        GTEST_SKIP() << "no address space limit under the sanitizer";
+    const std::filesystem::path file = std::filesystem::temp_directory_path() /
+                                       ("grimtally_large_" + std::to_string(::getpid()) + ".txt");
+    std::ofstream(file).close();
+    std::filesystem::resize_file(file, std::uintmax_t{256} << 20); // sparse, takes no disk
+    EXPECT_EXIT(
+        {
+            limitMemoryGrowth(std::size_t{64} << 20);
+            try {
+                readDataFile(file);
+            } catch (const FileError& error) {
+                std::_Exit(error.file() == file ? 0 : 2);
+            } catch (...) {
+                std::_Exit(3);
+            }
+            std::_Exit(1);
+        },
+        testing::ExitedWithCode(0), "");
+    std::filesystem::remove(file);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 using grimtally::joinCommaText;
 using grimtally::splitCommaText;
+using grimtally::splitCommaTextAtMost;
 using grimtally::splitCommaTextInto;
 using List = std::vector<std::string>;
 
@@ -97,6 +98,28 @@ TEST(CommaText, SplitIntoReplacesWhatWasThere)
     EXPECT_TRUE(out.empty());
     splitCommaTextInto("1,2,3,4,5,6", out);
     EXPECT_EQ(out, (List{"1", "2", "3", "4", "5", "6"}));
+}
+
+TEST(CommaText, SplitAtMostStopsAtTheFirstItemTooMany)
+{
+    struct Case {
+        std::string text;
+        std::size_t maxItems;
+        bool whole;
+        List items;
+    };
+    const Case cases[] = {
+        {"a,b,c", 3, true, {"a", "b", "c"}},
+        {"a,b,c,d,e", 3, false, {"a", "b", "c"}},
+        {"a,b,", 3, true, {"a", "b", ""}},
+        {"a,b,c,", 3, false, {"a", "b", "c"}}, // the final empty item is one too many
+        {"  ", 0, true, {}},
+    };
+    List out = {"left over"};
+    for (const Case& c : cases) {
+        EXPECT_EQ(splitCommaTextAtMost(c.text, c.maxItems, out), c.whole) << c.text;
+        EXPECT_EQ(out, c.items) << c.text;
+    }
 }
 
 TEST(CommaText, RoundTripsAwkwardLists)
