@@ -20,13 +20,17 @@ void checkRecordSlot(int slot, int slotCount)
 
 RecordStore::RecordStore()
 {
-    clear();
+    names_.assign(1, std::string());
+    fields_.assign(1, FieldList());
 }
 
 void RecordStore::clear()
 {
-    names_.assign(1, std::string());
-    fields_.assign(1, FieldList());
+    if (slotCount() == 1)
+        return;
+    names_.resize(1);
+    fields_.resize(1);
+    ++revision_;
 }
 
 void RecordStore::replaceFrom(int firstSlot, std::vector<EnemyRecord> records)
@@ -36,15 +40,19 @@ void RecordStore::replaceFrom(int firstSlot, std::vector<EnemyRecord> records)
     if (firstSlot < 1 || firstSlot > slotCount())
         throw std::out_of_range("first slot " + std::to_string(firstSlot) + " of " +
                                 std::to_string(slotCount()));
+    if (records.empty() && firstSlot == slotCount())
+        return;
     const std::size_t kept = static_cast<std::size_t>(firstSlot);
-    names_.resize(kept);
-    fields_.resize(kept);
+    // Room first: if there is not enough memory, the store is still as it was.
     names_.reserve(kept + records.size());
     fields_.reserve(kept + records.size());
+    names_.resize(kept);
+    fields_.resize(kept);
     for (EnemyRecord& record : records) {
         names_.push_back(std::move(record.name));
         fields_.push_back(std::move(record.fields));
     }
+    ++revision_;
 }
 
 int RecordStore::append(EnemyRecord record)
@@ -57,14 +65,19 @@ int RecordStore::append(EnemyRecord record)
         names_.pop_back();
         throw;
     }
+    ++revision_;
     return slotCount() - 1;
 }
 
 void RecordStore::overwrite(int slot, EnemyRecord record)
 {
     checkRecordSlot(slot, slotCount());
+    // Registering an enemy the user did not change is no change of the collection.
+    if (names_[slot] == record.name && fields_[slot] == record.fields)
+        return;
     names_[slot] = std::move(record.name);
     fields_[slot] = std::move(record.fields);
+    ++revision_;
 }
 
 void RecordStore::remove(int slot)
@@ -72,6 +85,7 @@ void RecordStore::remove(int slot)
     checkRecordSlot(slot, slotCount());
     names_.erase(names_.begin() + slot);
     fields_.erase(fields_.begin() + slot);
+    ++revision_;
 }
 
 } // namespace grimtally

@@ -4,6 +4,7 @@
 
 #include "core/records/record.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,10 @@ public:
     const std::string& name(int slot) const { return names_.at(slot); }
     const FieldList& fields(int slot) const { return fields_.at(slot); }
 
+    // Grows with every change of the records and only then, so that a window can tell
+    // whether the collection changed since it was read or written.
+    std::uint64_t revision() const { return revision_; }
+
     // New: back to the new-entry slot alone.
     void clear();
     // Keeps the slots before `firstSlot` and puts `records` after them (Open passes 1,
@@ -32,6 +37,7 @@ public:
 private:
     std::vector<std::string> names_;
     std::vector<FieldList> fields_;
+    std::uint64_t revision_ = 0;
 };
 
 } // namespace grimtally

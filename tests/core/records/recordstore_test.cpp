@@ -1,6 +1,7 @@
 #include "core/records/recordstore.h"
 #include "test_records.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace grimtally {
@@ -106,6 +107,37 @@ TEST(RecordStore, AppendOverwriteRemove)
     EXPECT_EQ(names(store), (std::vector<std::string>{"", "B2", "C", "D"}));
     EXPECT_EQ(store.fields(1)[FieldLevel], "9");
     EXPECT_EQ(store.fields(3)[FieldLevel], "4");
+}
+
+TEST(RecordStore, RevisionMovesWithEveryChangeAndOnlyThen)
+{
+    RecordStore store;
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        bool changes;
+    };
+    const Step steps[] = {
+        {"New on an empty store", [&] { store.clear(); }, false},
+        {"Open",
+         [&] {
+             store.replaceFrom(1, records({"A", "B"}));
+         },
+         true},
+        {"Merge of nothing", [&] { store.replaceFrom(store.slotCount(), {}); }, false},
+        {"Merge", [&] { store.replaceFrom(store.slotCount(), records({"C"})); }, true},
+        {"register unchanged", [&] { store.overwrite(1, levelRecord("A", "A-level")); }, false},
+        {"register a new name", [&] { store.overwrite(1, levelRecord("A2", "A-level")); }, true},
+        {"register a new field", [&] { store.overwrite(1, levelRecord("A2", "7")); }, true},
+        {"copy", [&] { store.append(levelRecord("A2", "7")); }, true},
+        {"delete", [&] { store.remove(2); }, true},
+        {"New", [&] { store.clear(); }, true},
+    };
+    for (const Step& step : steps) {
+        const std::uint64_t before = store.revision();
+        step.act();
+        EXPECT_EQ(store.revision() != before, step.changes) << step.what;
+    }
 }
 
 TEST(RecordStore, SlotsOutOfRangeThrow)
