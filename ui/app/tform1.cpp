@@ -12,6 +12,7 @@
 #include "ui/toolkit/windowprotocol.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QMenu>
 #include <QMenuBar>
@@ -152,13 +153,17 @@ void TForm1::ListView1Renew()
 
 void TForm1::Menu_NewClick()
 {
+    if (!SaveChangesFirst())
+        return;
     store_.clear();
+    savedRevision_ = store_.revision();
     model_->renew();
 }
 
 void TForm1::Menu_OpenClick()
 {
-    ReadData(1);
+    if (SaveChangesFirst())
+        ReadData(1);
 }
 
 void TForm1::Menu_MergeClick()
@@ -166,20 +171,63 @@ void TForm1::Menu_MergeClick()
     ReadData(store_.slotCount());
 }
 
+namespace {
+
+// What the refusal message adds beneath its fixed text: the refused lines are lost on the
+// next save unless the user knows where they are.
+QString refusedLinesDetail(const QString& file, const ParsedDataFile& parsed)
+{
+    const QString name = QFileInfo(file).fileName();
+    QStringList numbers;
+    for (std::int64_t number : parsed.refusedLineNumbers)
+        numbers << QString::number(number);
+    if (parsed.refusedLines == 1)
+        return u"Line %1 of %2 is not an enemy record and will not be kept."_s.arg(numbers[0],
+                                                                                   name);
+    const QString listed =
+        numbers.mid(0, numbers.size() - 1).join(u", "_s) + u" and "_s + numbers.back();
+    if (parsed.refusedLines == numbers.size())
+        return u"Lines %1 of %2 are not enemy records and will not be kept."_s.arg(listed, name);
+    return u"%1 lines of %2 are not enemy records and will not be kept; the first %3 are "
+           u"lines %4."_s.arg(QString::number(parsed.refusedLines), name,
+                              QString::number(numbers.size()), listed);
+}
+
+QString unicodeFileDetail(const QString& file, std::string_view encoding)
+{
+    return u"%1 is %2 text (it begins with a byte-order mark), but enemy data files are "
+           u"Shift-JIS text. Nothing was read from it."_s.arg(
+               QFileInfo(file).fileName(),
+               QString::fromUtf8(encoding.data(), static_cast<qsizetype>(encoding.size())));
+}
+
+} // namespace
+
 void TForm1::ReadData(int firstSlot)
 {
     while (OpenDialog->execute(this)) {
+        const QString fileName = OpenDialog->fileName();
         ParsedDataFile parsed;
-        const bool read = runGuarded(
-            this, [&] { parsed = parseDataFile(readWholeFile(toPath(OpenDialog->fileName()))); });
+        const bool read = runGuarded(this, [&] {
+            parsed = readDataFile(toPath(fileName));
+            if (!parsed.hadLines)
+                return;
+            store_.replaceFrom(firstSlot, std::move(parsed.records));
+            // The collection is now what the file holds, as far as it could be read.
+            if (firstSlot == 1)
+                savedRevision_ = store_.revision();
+        });
         if (!read)
             break; // the store keeps what it held before this file
-        if (parsed.hadLines)
-            store_.replaceFrom(firstSlot, std::move(parsed.records));
-        if (parsed.refusedLines == 0)
+        QString detail;
+        if (!parsed.unicodeEncoding.empty())
+            detail = unicodeFileDetail(fileName, parsed.unicodeEncoding);
+        else if (parsed.refusedLines > 0)
+            detail = refusedLinesDetail(fileName, parsed);
+        else
             break;
         Dialogs::current().ask(this, u"敵データではありません。\r\n選択しなおしてください。"_s,
-                               MessageIcon::Information, MessageButtons::Ok);
+                               MessageIcon::Information, MessageButtons::Ok, detail);
     }
     ListView1Renew();
 }
@@ -194,8 +242,32 @@ TForm1::SaveResult TForm1::SaveAs()
         Dialogs::current().ask(this, u"ファイルを上書きします。\r\nよろしいですか？"_s,
                                MessageIcon::Information, MessageButtons::OkCancel) != Answer::Ok)
         return SaveResult::NotWritten;
-    return runGuarded(this, [&] { saveDataFile(file, store_); }) ? SaveResult::Written
-                                                                 : SaveResult::Failed;
+    if (!runGuarded(this, [&] { saveDataFile(file, store_); }))
+        return SaveResult::Failed;
+    savedRevision_ = store_.revision();
+    return SaveResult::Written;
+}
+
+bool TForm1::hasUnsavedChanges() const
+{
+    return store_.revision() != savedRevision_;
+}
+
+bool TForm1::SaveChangesFirst()
+{
+    // Without records there is nothing to lose, as on closing.
+    if (store_.recordCount() == 0 || !hasUnsavedChanges())
+        return true;
+    switch (Dialogs::current().ask(this, u"データを保存しますか？"_s, MessageIcon::Information,
+                                   MessageButtons::YesNoCancel)) {
+    case Answer::Yes:
+        // Unlike closing, nothing ends here: a collection that was not saved stays.
+        return SaveAs() == SaveResult::Written;
+    case Answer::No:
+        return true;
+    default:
+        return false;
+    }
 }
 
 void TForm1::Menu_AnewClick()

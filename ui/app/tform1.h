@@ -56,6 +56,10 @@ public:
     enum class SaveResult { Written, NotWritten, Failed };
     SaveResult SaveAs();
 
+    // True when records were added, changed or removed since the collection was last
+    // opened, saved or started anew.
+    bool hasUnsavedChanges() const;
+
     QTreeView* ListView1 = nullptr;
     QMenu* PopupMenu1 = nullptr;
     FileDialog* OpenDialog = nullptr;
@@ -66,11 +70,15 @@ protected:
 
 private:
     void buildMenus();
+    // Before New and Open drop the records: asks to save unsaved changes. False when the
+    // user cancels or the collection was not saved after all.
+    bool SaveChangesFirst();
     QAction* addMenuItem(QMenu* menu, const QString& name, const QString& caption,
                          void (TForm1::*handler)());
 
     Vocabulary vocabulary_;
     RecordStore store_;
+    std::uint64_t savedRevision_ = 0; // the store's revision when it was last read or written
     EnemyListModel* model_ = nullptr;
     TEditor1* editor_ = nullptr;
     QWidget* aboutBox_ = nullptr;

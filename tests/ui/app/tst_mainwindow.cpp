@@ -20,6 +20,7 @@
 #include <memory>
 
 using namespace Qt::StringLiterals;
+using namespace std::string_literals;
 using namespace grimtally;
 using grimtally::test::ScriptedDialogs;
 using grimtally::ui::Answer;
@@ -199,13 +200,14 @@ private Q_SLOTS:
         QCOMPARE(names().mid(1),
                  (QStringList{u"A"_s, u"B"_s, u"C"_s, u"D"_s, u"E"_s, u"F"_s, u"G"_s, u"H"_s}));
 
+        dialogs_->answer(Answer::No); // the merged collection was never saved
         openFile(u"two.txt"_s, recordLine("Y", "x", 1) + "\r\n" + recordLine("Z", "x", 1));
         QCOMPARE(names(), (QStringList{u"(Anew)"_s, u"Y"_s, u"Z"_s}));
 
         // An empty file changes nothing and asks nothing.
         openFile(u"empty.txt"_s, "");
         QCOMPARE(form_->store().recordCount(), 2);
-        QVERIFY(dialogs_->questions.empty());
+        QCOMPARE(dialogs_->questions.size(), size_t(1));
     }
 
     void refusedFileAsksAgain()
@@ -234,6 +236,88 @@ private Q_SLOTS:
         dialogs_->cancelFile();
         form_->Menu_OpenClick();
         QCOMPARE(names(), (QStringList{u"(Anew)"_s, u"Kept"_s}));
+    }
+
+    void refusalSaysWhichLinesAndWhichEncoding()
+    {
+        start();
+        std::string twelveBad = recordLine("Kept", "x", 1);
+        for (int i = 0; i < 12; ++i)
+            twelveBad += "\r\nnot,a,record";
+        writeBytes(path(u"twelve.txt"_s), twelveBad);
+        writeBytes(path(u"one.txt"_s), "\r\nnot,a,record\r\n" + recordLine("Also", "x", 1));
+        writeBytes(path(u"utf8.txt"_s), "\xEF\xBB\xBF" + recordLine("Bom", "x", 1));
+        writeBytes(path(u"utf16.txt"_s), "\xFF\xFE\"\0B\0\"\0"s);
+        for (const QString& name : {u"twelve.txt"_s, u"one.txt"_s, u"utf8.txt"_s, u"utf16.txt"_s}) {
+            dialogs_->chooseFile(path(name));
+            dialogs_->answer(Answer::Ok);
+        }
+        dialogs_->cancelFile();
+        form_->Menu_OpenClick();
+
+        QCOMPARE(dialogs_->questions.size(), size_t(4));
+        for (const auto& question : dialogs_->questions)
+            QCOMPARE(question.text, u"敵データではありません。\r\n選択しなおしてください。"_s);
+        const QString twelve = dialogs_->questions[0].detail;
+        QVERIFY2(twelve.contains(u"12 lines"_s) &&
+                     twelve.contains(u"lines 2, 3, 4, 5, 6, 7, 8, 9, 10 and 11."_s),
+                 qUtf8Printable(twelve));
+        QVERIFY2(dialogs_->questions[1].detail.startsWith(u"Line 2 of one.txt"_s),
+                 qUtf8Printable(dialogs_->questions[1].detail));
+        QVERIFY(dialogs_->questions[2].detail.contains(u"UTF-8"_s));
+        QVERIFY(dialogs_->questions[3].detail.contains(u"UTF-16"_s));
+        // The Unicode files brought nothing: what the last refused file had is still there.
+        QCOMPARE(names(), (QStringList{u"(Anew)"_s, u"Also"_s}));
+    }
+
+    void newAndOpenAskToSaveChanges()
+    {
+        start();
+        const std::string two = recordLine("A", "x", 1) + "\r\n" + recordLine("B", "x", 2);
+        openFile(u"two.txt"_s, two);
+        QVERIFY(!form_->hasUnsavedChanges());
+        form_->selectRow(1);
+        form_->Copy1Click();
+        QVERIFY(form_->hasUnsavedChanges());
+
+        dialogs_->answer(Answer::Cancel);
+        form_->Menu_NewClick();
+        QCOMPARE(form_->store().recordCount(), 3);
+        QCOMPARE(dialogs_->questions.back().text, u"データを保存しますか？"_s);
+        QCOMPARE(dialogs_->questions.back().buttons, ui::MessageButtons::YesNoCancel);
+
+        // Yes, but no file chosen: nothing was saved, so nothing is dropped.
+        dialogs_->answer(Answer::Yes);
+        dialogs_->cancelFile();
+        form_->Menu_OpenClick();
+        QCOMPARE(form_->store().recordCount(), 3);
+        QCOMPARE(dialogs_->fileRequests.back().kind, ScriptedDialogs::FileKind::Save);
+
+        // Yes saves, and then Open goes on.
+        dialogs_->answer(Answer::Yes);
+        dialogs_->chooseFile(path(u"saved.txt"_s));
+        dialogs_->chooseFile(path(u"two.txt"_s));
+        form_->Menu_OpenClick();
+        QCOMPARE(fileBytes(path(u"saved.txt"_s)), two + "\r\n" + recordLine("A", "x", 1) + "\r\n");
+        QCOMPARE(names(), (QStringList{u"(Anew)"_s, u"A"_s, u"B"_s}));
+
+        // No drops the changes; a saved collection asks nothing.
+        dialogs_->chooseFile(path(u"two.txt"_s));
+        form_->Menu_MergeClick();
+        dialogs_->answer(Answer::No);
+        form_->Menu_NewClick();
+        QCOMPARE(form_->store().recordCount(), 0);
+        dialogs_->chooseFile(path(u"two.txt"_s));
+        form_->Menu_MergeClick(); // into an empty collection: the file itself
+        form_->selectRow(2);
+        dialogs_->answer(Answer::Ok);
+        form_->Delete1Click();
+        dialogs_->chooseFile(path(u"after.txt"_s));
+        form_->Menu_AnewClick();
+        const size_t asked = dialogs_->questions.size();
+        form_->Menu_NewClick();
+        QCOMPARE(dialogs_->questions.size(), asked);
+        QCOMPARE(form_->store().recordCount(), 0);
     }
 
     void unreadableFileLeavesTheStoreAsItWas()
