@@ -2,6 +2,7 @@
 #include "core/text/textfile.h"
 #include "tempfolder.h"
 
+#include <chrono>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -90,12 +91,12 @@ TEST(IniFile, WritesKeepOtherLinesAndReadBack)
                                  "[other]\r\n"
                                  "x=1\r\n";
     IniFile ini = IniFile::parse(original);
-    ini.writeString("common", "hit", "Hit");
+    EXPECT_FALSE(ini.writeString("common", "hit", "Hit"));
     EXPECT_EQ(ini.serialize(), original) << "writing the same value changes nothing";
 
-    ini.writeString("COMMON", "slash", "C:\\new\\");
-    ini.writeString("common", "damage", "");
-    ini.writeString("extra", "k", "v");
+    EXPECT_TRUE(ini.writeString("COMMON", "slash", "C:\\new\\"));
+    EXPECT_TRUE(ini.writeString("common", "damage", ""));
+    EXPECT_TRUE(ini.writeString("extra", "k", "v"));
     EXPECT_EQ(ini.serialize(), "[common]\r\n"
                                "Slash=C:\\new\\\r\n"
                                "hit = Hit\r\n"
@@ -120,6 +121,51 @@ TEST(IniFile, LineBreaksInAValueCannotSplitTheFile)
     EXPECT_FALSE(again.hasSection("b"));
     EXPECT_EQ(again.value("a", "x"), std::nullopt);
     EXPECT_EQ(again.value("a", "k"), "one  [b] x=1");
+}
+
+// Names that do not read back as themselves make lines that change the file's structure
+// ("a]" writes a header that reads as "a", "[b]" as a key writes a header): after every
+// write the file in memory must answer exactly as the text it would save.
+TEST(IniFile, AfterAnyWriteAnswersAsItsOwnTextReadAgain)
+{
+    const std::vector<std::string> names{"a",  "A",   "a]", " a",   "[b]", "b",
+                                         ";c", "k=v", "",   "\x83", zo,    "\x83\x41"};
+    IniFile ini = IniFile::parse("[a]\r\nk=1\r\n[b]\r\n\r\n[A]\r\nk=2\r\n");
+    for (const std::string& section : names) {
+        for (const std::string& key : names) {
+            ini.writeString(section, key, section + "/" + key);
+            const IniFile reread = IniFile::parse(ini.serialize());
+            for (const std::string& name : names) {
+                SCOPED_TRACE("[" + section + "] " + key + ", asking for " + name);
+                ASSERT_EQ(ini.hasSection(name), reread.hasSection(name));
+                ASSERT_EQ(ini.sectionRows(name), reread.sectionRows(name));
+                ASSERT_EQ(ini.value(section, name), reread.value(section, name));
+                ASSERT_EQ(ini.value(name, key), reread.value(name, key));
+            }
+        }
+    }
+}
+
+// A hundred thousand lines and two thousand keys read and written: proportional to the file,
+// this takes milliseconds; reading the whole file again for every key took seconds.
+TEST(IniFile, ManyKeysInALargeFileTakeTimeInProportion)
+{
+    std::string text = "[s]\r\n";
+    for (int i = 0; i < 100000; ++i)
+        text += "k" + std::to_string(i) + "=v" + std::to_string(i) + "\r\n";
+    text += "[t]\r\nx=1\r\n";
+    const auto start = std::chrono::steady_clock::now();
+    IniFile ini = IniFile::parse(text);
+    for (int i = 0; i < 100000; i += 50) {
+        ASSERT_EQ(ini.value("S", "K" + std::to_string(i)), "v" + std::to_string(i));
+        ASSERT_TRUE(ini.writeString("s", "new" + std::to_string(i), "n"));
+    }
+    const std::string written = ini.serialize();
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    EXPECT_LT(elapsed, std::chrono::seconds(1));
+    EXPECT_NE(written.find("k99999=v99999\r\nnew0=n\r\nnew50=n\r\n"), std::string::npos);
+    EXPECT_NE(written.find("new99950=n\r\n[t]\r\n"), std::string::npos);
+    EXPECT_EQ(ini.sectionRows("s").size(), 102000u);
 }
 
 // Every golden case gets the same writes; the expected file is the whole result.
