@@ -1,5 +1,7 @@
 #include "core/words/vocabulary.h"
 
+#include "core/text/sjis.h"
+
 #include <array>
 #include <stdexcept>
 #include <string_view>
@@ -79,7 +81,22 @@ std::string readWord(const IniFile& ini, std::string_view section, const Word& w
 {
     // Only a missing key takes the default; a key written empty stays empty.
     std::optional<std::string> value = ini.value(section, word.key);
-    return value ? std::move(*value) : std::string(word.defaultValue);
+    if (!value)
+        return std::string(word.defaultValue);
+    // A caption of megabytes would stall every window that lays it out; the file keeps
+    // the word whole. The cut never splits a double-byte character.
+    if (value->size() > kMaxWordBytes) {
+        std::size_t end = 0;
+        while (end < value->size()) {
+            const std::size_t step =
+                isCp932LeadByte(static_cast<unsigned char>((*value)[end])) ? 2 : 1;
+            if (end + step > kMaxWordBytes)
+                break;
+            end += step;
+        }
+        value->resize(end);
+    }
+    return std::move(*value);
 }
 
 template <std::size_t N>
@@ -93,15 +110,21 @@ std::vector<std::string> readWords(const IniFile& ini, std::string_view section,
     return words;
 }
 
+// The words were read from this file, so a present key already holds its word (whole,
+// where the word was cut for showing): only the missing keys are written.
 template <std::size_t N>
-void writeWords(IniFile& ini, std::string_view section, const std::array<Word, N>& table,
+bool writeWords(IniFile& ini, std::string_view section, const std::array<Word, N>& table,
                 const std::vector<std::string>& words)
 {
     if (words.size() != N)
         throw std::invalid_argument("expected " + std::to_string(N) + " words in section " +
                                     std::string(section) + ", got " + std::to_string(words.size()));
-    for (std::size_t i = 0; i < N; ++i)
-        ini.writeString(section, table[i].key, words[i]);
+    bool changed = false;
+    for (std::size_t i = 0; i < N; ++i) {
+        if (!ini.value(section, table[i].key))
+            changed = ini.writeString(section, table[i].key, words[i]) || changed;
+    }
+    return changed;
 }
 
 } // namespace
@@ -114,10 +137,12 @@ Vocabulary readVocabulary(const IniFile& ini)
     return vocabulary;
 }
 
-void writeVocabulary(IniFile& ini, const Vocabulary& vocabulary)
+bool writeVocabulary(IniFile& ini, const Vocabulary& vocabulary)
 {
-    writeWords(ini, kCommonSection, kVocabulary, vocabulary.words);
-    ini.writeString(kListSection, kAnewKey, vocabulary.anew);
+    bool changed = writeWords(ini, kCommonSection, kVocabulary, vocabulary.words);
+    if (!ini.value(kListSection, kAnewKey))
+        changed = ini.writeString(kListSection, kAnewKey, vocabulary.anew) || changed;
+    return changed;
 }
 
 std::vector<std::string> listColumnCaptions(const Vocabulary& vocabulary)
@@ -142,9 +167,9 @@ std::vector<std::string> readEditorWords(const IniFile& ini)
     return readWords(ini, kEditorSection, kEditorWords);
 }
 
-void writeEditorWords(IniFile& ini, const std::vector<std::string>& words)
+bool writeEditorWords(IniFile& ini, const std::vector<std::string>& words)
 {
-    writeWords(ini, kEditorSection, kEditorWords, words);
+    return writeWords(ini, kEditorSection, kEditorWords, words);
 }
 
 } // namespace grimtally

@@ -5,6 +5,7 @@
 #include "core/records/listcells.h"
 #include "core/text/inifile.h"
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -12,17 +13,58 @@ namespace grimtally {
 
 // Vocabulary entries by index.
 enum VocabularyIndex : int {
-    VocSlash = 0, VocHyphen, VocName, VocClassify, VocLevel, VocCelebrity, VocDex, VocSpeed,
-    VocCount, VocFrequency, VocInt, VocReaction, VocHit, VocDamage, VocDodge, VocPrevent,
-    VocHP, VocSP, VocResist, VocAbility, VocHabitat, VocLanguage, VocSense,
+    VocSlash = 0,
+    VocHyphen,
+    VocName,
+    VocClassify,
+    VocLevel,
+    VocCelebrity,
+    VocDex,
+    VocSpeed,
+    VocCount,
+    VocFrequency,
+    VocInt,
+    VocReaction,
+    VocHit,
+    VocDamage,
+    VocDodge,
+    VocPrevent,
+    VocHP,
+    VocSP,
+    VocResist,
+    VocAbility,
+    VocHabitat,
+    VocLanguage,
+    VocSense,
     VocabularySize
 };
 
 // Editor words by index.
 enum EditorWordIndex : int {
-    EdNone = 0, EdCelebrity2, EdMove, EdMain, EdSub, EdStr, EdSize, EdHardness, EdAttack,
-    EdWeapon, EdMagic, EdAbility2, EdRandom, EdCelebrity3, EdSubSense, EdValue, EdType,
-    EdChoice, EdMagnify, EdQueen, EdBishop, EdKnight, EdRook, EdPawn,
+    EdNone = 0,
+    EdCelebrity2,
+    EdMove,
+    EdMain,
+    EdSub,
+    EdStr,
+    EdSize,
+    EdHardness,
+    EdAttack,
+    EdWeapon,
+    EdMagic,
+    EdAbility2,
+    EdRandom,
+    EdCelebrity3,
+    EdSubSense,
+    EdValue,
+    EdType,
+    EdChoice,
+    EdMagnify,
+    EdQueen,
+    EdBishop,
+    EdKnight,
+    EdRook,
+    EdPawn,
     EditorWordCount
 };
 
@@ -34,15 +76,19 @@ struct Vocabulary {
     CellWords cellWords() const { return {words.at(VocSlash), words.at(VocHyphen)}; }
 };
 
+// Longer words are cut to this many bytes for showing; the file keeps them whole.
+inline constexpr std::size_t kMaxWordBytes = 1024;
+
 // A present key gives its value, also when empty; only a missing key gives the default.
 Vocabulary readVocabulary(const IniFile& ini);
-// Writes every word back under its key, "common" in table order, then "list".
-void writeVocabulary(IniFile& ini, const Vocabulary& vocabulary);
+// Writes the words whose keys the file lacks, "common" in table order, then "list"; a
+// present key keeps its line. True when that changed the file.
+bool writeVocabulary(IniFile& ini, const Vocabulary& vocabulary);
 
 // The twenty captions of the main list's columns.
 std::vector<std::string> listColumnCaptions(const Vocabulary& vocabulary);
 
 std::vector<std::string> readEditorWords(const IniFile& ini); // EditorWordCount entries
-void writeEditorWords(IniFile& ini, const std::vector<std::string>& words);
+bool writeEditorWords(IniFile& ini, const std::vector<std::string>& words); // as above
 
 } // namespace grimtally

@@ -92,6 +92,21 @@ TEST(Vocabulary, WriteBackKeepsOtherKeysAndAppendsMissingOnes)
     EXPECT_EQ(again.words, readVocabulary(ini).words);
 }
 
+TEST(Vocabulary, AHugeWordIsCutForShowingAndKeptWholeInTheFile)
+{
+    // 1023 bytes of 'x', then a double-byte character that the cut must not split.
+    const std::string huge = std::string(1023, 'x') + "\x83\x5D" + std::string(10'000'000, 'y');
+    IniFile ini = IniFile::parse("[common]\r\nname=" + huge +
+                                 "\r\n[editor]\r\nnone=" + std::string(1024, 'z') + "\r\n");
+    const Vocabulary vocabulary = readVocabulary(ini);
+    EXPECT_EQ(vocabulary[VocName], std::string(1023, 'x'));
+    EXPECT_EQ(readEditorWords(ini)[EdNone], std::string(1024, 'z'));
+
+    EXPECT_TRUE(writeVocabulary(ini, vocabulary)); // the other words were missing
+    EXPECT_EQ(IniFile::parse(ini.serialize()).value("common", "name"), huge);
+    EXPECT_FALSE(writeVocabulary(ini, vocabulary)) << "nothing is missing any more";
+}
+
 TEST(Vocabulary, WrongNumberOfWordsIsRefused)
 {
     IniFile ini;
@@ -134,6 +149,7 @@ TEST(EditorWords, NewFileListsEveryKeyWithItsDefault)
     EXPECT_NE(text.find("\r\nrandom=Random \r\ncelebrity3=somebody \r\n"), std::string::npos);
     EXPECT_EQ(keysOf(IniFile::parse(text), "editor").size(),
               static_cast<std::size_t>(EditorWordCount));
+    EXPECT_FALSE(writeEditorWords(ini, readEditorWords(ini))) << "a complete file stays";
 
     // The next start reads the same words, trailing blanks included.
     EXPECT_EQ(readEditorWords(IniFile::parse(text)), readEditorWords(IniFile()));
