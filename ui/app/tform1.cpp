@@ -1,7 +1,6 @@
 #include "ui/app/tform1.h"
 
 #include "core/records/datafile.h"
-#include "core/text/inifile.h"
 #include "core/text/textfile.h"
 #include "ui/app/enemylistmodel.h"
 #include "ui/editor/teditor1.h"
@@ -110,11 +109,13 @@ void TForm1::FormCreate()
 {
     setWindowIcon(applicationIcon());
 
-    // An unreadable file is reported and the defaults apply; it is then not written back,
-    // so the user's own words are not replaced by the defaults.
-    IniFile ini;
-    const bool read = runGuarded(this, [&] { ini = IniFile::load(kLanguageFile); });
-    vocabulary_ = readVocabulary(ini);
+    // Read once for every window. A file that cannot be read, or not as Shift-JIS text, is
+    // reported here and never written, so the user's own words are not lost.
+    runGuarded(this, [&] { language_ = LanguageFile::load(kLanguageFile); });
+    if (!language_.problem().empty())
+        Dialogs::current().ask(this, QString::fromUtf8(language_.problem()), MessageIcon::Error,
+                               MessageButtons::Ok, QString::fromUtf8(language_.problemDetail()));
+    vocabulary_ = readVocabulary(language_.ini());
 
     model_ = new EnemyListModel(store_, vocabulary_, this);
     ListView1->setModel(model_);
@@ -123,10 +124,7 @@ void TForm1::FormCreate()
     Menu_NewClick();
 
     // Writing back last: if it fails, the list is already complete.
-    if (!read)
-        return;
-    writeVocabulary(ini, vocabulary_);
-    runGuarded(this, [&] { ini.save(kLanguageFile); });
+    runGuarded(this, [&] { language_.storeVocabulary(vocabulary_); });
 }
 
 int TForm1::selectedRow() const

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/records/recordstore.h"
+#include "core/words/languagefile.h"
 #include "core/words/vocabulary.h"
 
 #include <QMainWindow>
@@ -27,6 +28,8 @@ public:
     void setAboutBox(QWidget* aboutBox) { aboutBox_ = aboutBox; }
 
     const Vocabulary& vocabulary() const { return vocabulary_; }
+    // "Language.txt" as read at start; the editor takes its own words from it.
+    LanguageFile& language() { return language_; }
     RecordStore& store() { return store_; }
     const RecordStore& store() const { return store_; }
 
@@ -76,6 +79,7 @@ private:
     QAction* addMenuItem(QMenu* menu, const QString& name, const QString& caption,
                          void (TForm1::*handler)());
 
+    LanguageFile language_;
     Vocabulary vocabulary_;
     RecordStore store_;
     std::uint64_t savedRevision_ = 0; // the store's revision when it was last read or written

@@ -2,7 +2,7 @@
 // words, the run-time labels, the tab order, and where it stands on the screen.
 #include "ui/editor/teditor1.h"
 
-#include "core/text/inifile.h"
+#include "core/words/languagefile.h"
 #include "core/words/vocabulary.h"
 #include "ui/app/tform1.h"
 #include "ui/toolkit/appearance.h"
@@ -37,8 +37,6 @@ constexpr int kSpinHeight = 21;
 // A row's label sits this much lower than its inputs, and ends this much before the first.
 constexpr int kLabelDrop = 3;
 constexpr int kLabelGap = 3;
-
-const char* const kLanguageFile = "Language.txt";
 
 // Separator labels between paired inputs: 25 x 12 with the text centred.
 constexpr int kSeparatorWidth = 25;
@@ -333,21 +331,16 @@ void TEditor1::setTabOrders()
 
 void TEditor1::FormCreate()
 {
-    // An unreadable file is reported and not written over: its words may still be wanted.
-    IniFile language;
-    const bool languageRead =
-        runGuarded(dialogParent(), [&] { language = IniFile::load(kLanguageFile); });
+    // "Language.txt" as the main window read it at start; it has told of any trouble with it.
+    LanguageFile& language = mainWindow_.language();
 
     createRunTimeLabels();
     setCaptions();
 
-    editorWords_ = readEditorWords(language);
+    editorWords_ = readEditorWords(language.ini());
     setEditorWordCaptions();
 
-    if (languageRead) {
-        writeEditorWords(language, editorWords_);
-        runGuarded(dialogParent(), [&] { language.save(kLanguageFile); });
-    }
+    runGuarded(dialogParent(), [&] { language.storeEditorWords(editorWords_); });
 
     createDiceLabels();
     abilityList_.clear();

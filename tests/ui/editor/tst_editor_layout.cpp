@@ -14,6 +14,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QProcess>
 #include <QPushButton>
@@ -184,21 +185,56 @@ private Q_SLOTS:
         QCOMPARE(entries(editor_->Classify_O), QStringList({u"Beast"_s, u"Undead"_s}));
     }
 
-    // A file that cannot be read is reported and not written over with the defaults.
+    // A file that cannot be read is reported once, by the main window, and not written over
+    // with the defaults.
     void unreadableLanguageFileIsLeftAlone()
     {
         QVERIFY(QDir().mkdir(u"Language.txt"_s));
-        dialogs_->strict = false; // the main window reports it in its own way
-        form_ = std::make_unique<TForm1>();
-        const std::size_t before = dialogs_->questions.size();
-        dialogs_->strict = true;
         dialogs_->answer(Answer::Ok);
-        dialogs_->chooseFile(u"Choices.txt"_s);
-        editor_ = std::make_unique<TEditor1>(*form_);
-        QCOMPARE(dialogs_->questions.size(), before + 1);
-        QVERIFY(dialogs_->questions.back().text.contains(u"Language.txt"_s));
+        createWindows();
+        QCOMPARE(dialogs_->questions.size(), 1u);
+        QVERIFY(dialogs_->questions[0].text.contains(u"Language.txt"_s));
         QCOMPARE(editor_->Str_L->text(), u"Strength"_s);
         QCOMPARE(editor_->Classify_O->entryCount(), 2);
+        QVERIFY(QFileInfo(u"Language.txt"_s).isDir());
+    }
+
+    // Saved as UTF-16 by an editor: both windows use the words it holds, the user hears of
+    // it once, and the file is left exactly as it is.
+    void languageFileInUtf16IsUsedReportedOnceAndNeverWritten()
+    {
+        const QString words = u"[common]\r\nhit=Treffer\r\n[editor]\r\nattack=攻撃\r\n"_s;
+        const QByteArray bytes =
+            QByteArray("\xFF\xFE") + QByteArray(reinterpret_cast<const char*>(words.utf16()),
+                                                words.size() * 2); // little-endian here
+        writeFile(u"Language.txt"_s, bytes);
+        dialogs_->answer(Answer::Ok);
+        createWindows();
+        QCOMPARE(dialogs_->questions.size(), 1u);
+        QVERIFY(dialogs_->questions[0].text.contains(u"Language.txt"_s));
+        QVERIFY(dialogs_->questions[0].text.contains(u"UTF-16"_s));
+        QVERIFY(!dialogs_->questions[0].detail.isEmpty());
+        QCOMPARE(editor_->Attack_L02->text(), u"Treffer"_s);
+        QCOMPARE(editor_->Attack_L1->text(), u"攻撃 1"_s);
+        QCOMPARE(editor_->Magic_L1->text(), u"Magic 1"_s);
+        QFile file(u"Language.txt"_s);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), bytes);
+    }
+
+    // A file that lists every word is not written at all: its own line breaks stay.
+    void completeLanguageFileKeepsItsBytes()
+    {
+        IniFile complete;
+        writeVocabulary(complete, readVocabulary(complete));
+        writeEditorWords(complete, readEditorWords(complete));
+        QByteArray bytes = QByteArray::fromStdString(complete.serialize());
+        bytes.replace("\r\n", "\n");
+        writeFile(u"Language.txt"_s, bytes);
+        createWindows();
+        QFile file(u"Language.txt"_s);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), bytes);
     }
 
     void controlsStandAtTheirPlaces()

@@ -1,0 +1,138 @@
+#include "core/words/languagefile.h"
+
+#include "core/text/sjis.h"
+#include "core/text/textfile.h"
+
+namespace grimtally {
+
+namespace {
+
+constexpr char kNotWritten[] =
+    "The words that can be read are used, and the default words for the rest. The file is "
+    "not written back; save it as Shift-JIS text to have the program complete it.";
+
+void appendUtf8(std::string& out, char32_t cp)
+{
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+// UTF-16 after its byte order mark, as UTF-8. What does not decode becomes U+FFFD, which
+// code page 932 cannot hold, so the line it stands in is left out.
+std::string utf16ToUtf8(std::string_view bytes, bool bigEndian)
+{
+    const auto unit = [&](size_t i) -> char32_t {
+        const auto first = static_cast<unsigned char>(bytes[i]);
+        const auto second = static_cast<unsigned char>(bytes[i + 1]);
+        return bigEndian ? (first << 8) | second : (second << 8) | first;
+    };
+    std::string out;
+    out.reserve(bytes.size());
+    size_t i = 2;
+    for (; i + 1 < bytes.size(); i += 2) {
+        char32_t cp = unit(i);
+        if (cp >= 0xD800 && cp < 0xDC00 && i + 3 < bytes.size() && unit(i + 2) >= 0xDC00 &&
+            unit(i + 2) < 0xE000) {
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
+            i += 2;
+        } else if (cp >= 0xD800 && cp < 0xE000) {
+            cp = 0xFFFD;
+        }
+        appendUtf8(out, cp);
+    }
+    if (i < bytes.size())
+        appendUtf8(out, 0xFFFD);
+    return out;
+}
+
+// The lines of the text that can be read as Shift-JIS; the others stay as empty lines.
+std::string readableLines(std::string_view text, bool fromUtf8)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::string_view line : splitLines(text)) {
+        if (line.find('\0') == std::string_view::npos) {
+            if (!fromUtf8) {
+                out += line;
+            } else if (std::optional<std::string> bytes = utf8ToCp932(line)) {
+                out += *bytes;
+            }
+        }
+        out += "\r\n";
+    }
+    return out;
+}
+
+} // namespace
+
+LanguageFile LanguageFile::load(const std::filesystem::path& file)
+{
+    try {
+        return fromBytes(file, readWholeFileIfExists(file));
+    } catch (const FileError& error) {
+        LanguageFile language;
+        language.file_ = file;
+        language.problem_ = error.what();
+        language.detail_ = "The default words are used, and the file is left as it is.";
+        return language;
+    }
+}
+
+LanguageFile LanguageFile::fromBytes(const std::filesystem::path& file, std::string_view bytes)
+{
+    LanguageFile language;
+    language.file_ = file;
+    const bool littleEndian = bytes.starts_with("\xFF\xFE");
+    if (littleEndian || bytes.starts_with("\xFE\xFF")) {
+        language.ini_ = IniFile::parse(readableLines(utf16ToUtf8(bytes, !littleEndian), true));
+        language.problem_ = file.string() + ": not Shift-JIS text but UTF-16";
+    } else if (bytes.find('\0') != std::string_view::npos) {
+        // A line that holds a NUL byte is no word of ours; the other lines may well be.
+        language.ini_ = IniFile::parse(readableLines(bytes, false));
+        language.problem_ = file.string() + ": not Shift-JIS text, it holds NUL bytes";
+    } else {
+        language.ini_ = IniFile::parse(bytes);
+        language.writable_ = true;
+        return language;
+    }
+    language.detail_ = kNotWritten;
+    return language;
+}
+
+void LanguageFile::storeVocabulary(const Vocabulary& vocabulary)
+{
+    if (writable_ && writeVocabulary(ini_, vocabulary))
+        changed_ = true;
+    saveIfChanged();
+}
+
+void LanguageFile::storeEditorWords(const std::vector<std::string>& words)
+{
+    if (writable_ && writeEditorWords(ini_, words))
+        changed_ = true;
+    saveIfChanged();
+}
+
+void LanguageFile::saveIfChanged()
+{
+    // A file that already lists every word keeps its bytes and its line breaks.
+    if (!writable_ || !changed_)
+        return;
+    ini_.save(file_);
+    changed_ = false;
+}
+
+} // namespace grimtally

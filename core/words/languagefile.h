@@ -1,0 +1,51 @@
+// "Language.txt" as the program uses it: read once at start for every window that takes
+// words from it, and written back only when a window's words add something to it.
+#pragma once
+
+#include "core/text/inifile.h"
+#include "core/words/vocabulary.h"
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace grimtally {
+
+class LanguageFile {
+public:
+    // Gives no words and is never written: what stands in when the file could not be read.
+    LanguageFile() = default;
+
+    // A missing file reads as empty. A file that cannot be read gives no words and a
+    // problem; one that is not Shift-JIS text (UTF-16, NUL bytes) gives the lines that can
+    // be read and a problem, and is never written. Throws only when memory runs out.
+    static LanguageFile load(const std::filesystem::path& file);
+    // The same for bytes already read from `file`.
+    static LanguageFile fromBytes(const std::filesystem::path& file, std::string_view bytes);
+
+    const IniFile& ini() const { return ini_; }
+    bool writable() const { return writable_; }
+
+    // What the user is to be told once, with what the program does about it; both empty
+    // when the file was read as it is.
+    const std::string& problem() const { return problem_; }
+    const std::string& problemDetail() const { return detail_; }
+
+    // Adds the keys of the words that the file lacks and saves it when that, or an earlier
+    // store whose saving failed, changed it. Throws FileError when saving fails.
+    void storeVocabulary(const Vocabulary& vocabulary);
+    void storeEditorWords(const std::vector<std::string>& words);
+
+private:
+    void saveIfChanged();
+
+    std::filesystem::path file_;
+    IniFile ini_;
+    std::string problem_;
+    std::string detail_;
+    bool writable_ = false;
+    bool changed_ = false;
+};
+
+} // namespace grimtally

@@ -1,0 +1,144 @@
+// "Language.txt" read once and written only when words were added: files that are not
+// Shift-JIS text, files that cannot be read, complete files that keep their bytes.
+#include "core/text/textfile.h"
+#include "core/words/languagefile.h"
+#include "tests/core/text/tempfolder.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+
+namespace grimtally {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::string_literals;
+
+const std::string kAttack = "\x8D\x55\x8C\x82"; // 攻撃 in code page 932
+
+std::string utf16(std::u16string_view text, bool bigEndian)
+{
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (char16_t unit : text) {
+        const char high = static_cast<char>(unit >> 8);
+        const char low = static_cast<char>(unit & 0xFF);
+        bytes += bigEndian ? high : low;
+        bytes += bigEndian ? low : high;
+    }
+    return bytes;
+}
+
+// "name" holds a character that code page 932 cannot hold, or a NUL byte: that line is not
+// read, the others are.
+const std::u16string kWords = u"[common]\r\nhit=Treffer\r\nname=\U0001F701\r\n[editor]\r\nattack="
+                              u"\u653B\u6483\r\n";
+
+TEST(LanguageFile, TextThatIsNotShiftJisIsReadWhereItCanBeAndNeverWritten)
+{
+    struct Case {
+        const char* what;
+        std::string bytes;
+        bool writable;
+    };
+    const Case cases[] = {
+        {"Shift-JIS", "[common]\r\nhit=Treffer\r\n[editor]\r\nattack=" + kAttack + "\r\n", true},
+        {"UTF-16LE", utf16(kWords, false), false},
+        {"UTF-16BE", utf16(kWords, true), false},
+        {"UTF-16 cut short", utf16(kWords, false) + "\x41", false},
+        {"NUL bytes", "[common]\r\nhit=Treffer\r\nname=N\0x\r\n[editor]\r\nattack="s + kAttack,
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const LanguageFile language = LanguageFile::fromBytes("Language.txt", c.bytes);
+        const Vocabulary vocabulary = readVocabulary(language.ini());
+        EXPECT_EQ(vocabulary[VocHit], "Treffer");
+        EXPECT_EQ(vocabulary[VocName], "Name");
+        EXPECT_EQ(readEditorWords(language.ini())[EdAttack], kAttack);
+        EXPECT_EQ(language.writable(), c.writable);
+        EXPECT_EQ(language.problem().empty(), c.writable);
+        if (!c.writable) {
+            EXPECT_EQ(language.problem().rfind("Language.txt: ", 0), 0u) << language.problem();
+        }
+    }
+}
+
+class LanguageFileOnDisk : public TempFolder {
+protected:
+    void put(const fs::path& file, const std::string& bytes)
+    {
+        std::ofstream out(file, std::ios::binary);
+        out << bytes;
+    }
+    // What start-up does: the main window's words, then the editor's.
+    static void storeAll(LanguageFile& language)
+    {
+        language.storeVocabulary(readVocabulary(language.ini()));
+        language.storeEditorWords(readEditorWords(language.ini()));
+    }
+};
+
+TEST_F(LanguageFileOnDisk, ACompleteFileKeepsItsBytesAndLineBreaks)
+{
+    IniFile complete;
+    writeVocabulary(complete, readVocabulary(complete));
+    writeEditorWords(complete, readEditorWords(complete));
+    const std::string crlf = complete.serialize();
+    std::string bytes = "; my words\n";
+    for (std::string_view line : splitLines(crlf))
+        bytes.append(line).append("\n");
+    put(path("Language.txt"), bytes);
+
+    LanguageFile language = LanguageFile::load(path("Language.txt"));
+    EXPECT_EQ(language.problem(), "");
+    storeAll(language);
+    EXPECT_EQ(readWholeFile(path("Language.txt")), bytes);
+}
+
+TEST_F(LanguageFileOnDisk, AMissingFileIsCreatedWithEveryWord)
+{
+    LanguageFile language = LanguageFile::load(path("Language.txt"));
+    EXPECT_EQ(language.problem(), "");
+    storeAll(language);
+    const IniFile written = IniFile::load(path("Language.txt"));
+    EXPECT_EQ(written.sectionRows("common").size(), static_cast<size_t>(VocabularySize));
+    EXPECT_EQ(written.sectionRows("editor").size(), static_cast<size_t>(EditorWordCount));
+    EXPECT_EQ(written.value("list", "anew"), "Anew");
+}
+
+TEST_F(LanguageFileOnDisk, AFileThatIsNotTextOrCannotBeReadIsNeverWritten)
+{
+    put(path("utf16.txt"), utf16(kWords, false));
+    put(path("nul.txt"), "[common]\r\nslash=\0\r\n"s);
+    fs::create_directory(path("folder.txt"));
+    for (const char* name : {"utf16.txt", "nul.txt", "folder.txt"}) {
+        SCOPED_TRACE(name);
+        const bool folder = fs::is_directory(path(name));
+        const std::string before = folder ? "" : readWholeFile(path(name));
+        LanguageFile language = LanguageFile::load(path(name));
+        EXPECT_NE(language.problem(), "");
+        EXPECT_NE(language.problemDetail(), "");
+        storeAll(language);
+        if (folder) {
+            EXPECT_TRUE(fs::is_directory(path(name)));
+        } else {
+            EXPECT_EQ(readWholeFile(path(name)), before);
+        }
+    }
+}
+
+// The main window's save fails; the editor's save, with nothing of its own to add, still
+// writes what the main window added.
+TEST_F(LanguageFileOnDisk, ASaveThatFailedIsTriedAgainByTheNextStore)
+{
+    IniFile editorOnly;
+    writeEditorWords(editorOnly, readEditorWords(editorOnly));
+    const fs::path file = path("later") / "Language.txt";
+    LanguageFile language = LanguageFile::fromBytes(file, editorOnly.serialize());
+    EXPECT_THROW(language.storeVocabulary(readVocabulary(language.ini())), FileError);
+    fs::create_directory(path("later"));
+    language.storeEditorWords(readEditorWords(language.ini()));
+    EXPECT_EQ(IniFile::load(file).value("common", "hit"), "Hit");
+}
+
+} // namespace
+} // namespace grimtally
