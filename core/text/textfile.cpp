@@ -203,6 +203,8 @@ std::filesystem::path followLinks(const std::filesystem::path& requested)
         const ssize_t length = ::readlink(file.c_str(), target.data(), target.size());
         if (length < 0)
             throw FileError(requested, systemReason(errno));
+        if (static_cast<size_t>(length) == target.size())
+            throw FileError(requested, systemReason(ENAMETOOLONG));
         target.resize(static_cast<size_t>(length));
         const std::filesystem::path next(target);
         file = next.is_absolute() ? next : file.parent_path() / next;
