@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <new>
 #include <span>
 #include <stdexcept>
@@ -31,27 +32,32 @@ std::string_view byteOrderMarkEncoding(std::string_view bytes)
 
 // Calls onLine(line, number) for each line, numbered from 1, cut as splitLines cuts them;
 // without the list of lines, which for a file of nothing but line breaks would cost 16
-// bytes per byte.
+// bytes per byte. memchr finds the breaks faster than a loop over the bytes.
 template <typename OnLine> void forEachLine(std::string_view text, OnLine&& onLine)
 {
-    const char* const end = text.data() + text.size();
+    if (text.empty())
+        return;
     const char* start = text.data();
-    const char* p = start;
+    const char* const end = start + text.size();
+    auto find = [end](const char* from, const char* to, char byte) {
+        const void* found = std::memchr(from, byte, static_cast<std::size_t>(to - from));
+        return found != nullptr ? static_cast<const char*>(found) : to;
+    };
+    // The next LF at or after start, or end; kept between lines, so that a file of lone
+    // CRs is not searched to its end again for each line.
+    const char* lf = find(start, end, '\n');
     std::int64_t number = 0;
-    while (p < end) {
-        const char c = *p;
-        if (c != '\r' && c != '\n') {
-            ++p;
-            continue;
-        }
-        onLine(std::string_view(start, static_cast<std::size_t>(p - start)), ++number);
-        ++p;
-        if (c == '\r' && p < end && *p == '\n')
-            ++p;
-        start = p;
+    while (start < end) {
+        if (lf < start)
+            lf = find(start, end, '\n');
+        const char* lineEnd = find(start, lf, '\r');
+        onLine(std::string_view(start, static_cast<std::size_t>(lineEnd - start)), ++number);
+        if (lineEnd == end)
+            break;
+        start = lineEnd + 1;
+        if (*lineEnd == '\r' && start == lf)
+            ++start; // CR LF
     }
-    if (start < end)
-        onLine(std::string_view(start, static_cast<std::size_t>(end - start)), ++number);
 }
 
 bool hasLineBreak(std::string_view text)

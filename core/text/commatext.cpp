@@ -95,6 +95,65 @@ const char* readQuoted(const char* p, const char* end, std::string& item)
     }
 }
 
+// Splits into `out`; with Limited, stops once there would be more than maxItems items.
+// A template, so that the unlimited split pays nothing for the count.
+template <bool Limited>
+bool splitItems(std::string_view text, std::size_t maxItems, std::vector<std::string>& out)
+{
+    // Items already in `out` are overwritten rather than destroyed, so their buffers are
+    // reused when the caller splits many lines into the same vector.
+    size_t count = 0;
+    auto nextItem = [&]() -> std::string& {
+        if (count < out.size()) {
+            std::string& item = out[count++];
+            item.clear();
+            return item;
+        }
+        ++count;
+        return out.emplace_back();
+    };
+    auto full = [&] { return Limited && count == maxItems; };
+
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    auto skipBlanks = [&] {
+        while (p < end && isBlank(*p))
+            ++p;
+    };
+
+    skipBlanks();
+    while (p < end) {
+        if (full()) {
+            out.resize(count);
+            return false;
+        }
+        if (*p == '"') {
+            std::string& item = nextItem();
+            p = readQuoted(p + 1, end, item);
+        } else {
+            const char* start = p;
+            while (p < end && !endsPlainItem[static_cast<unsigned char>(*p)])
+                ++p;
+            nextItem().assign(start, p);
+        }
+        skipBlanks();
+        if (p < end && *p == ',') {
+            ++p;
+            skipBlanks();
+            // A comma at the end (blanks after it included) stands for a final empty item.
+            if (p == end) {
+                if (full()) {
+                    out.resize(count);
+                    return false;
+                }
+                nextItem();
+            }
+        }
+    }
+    out.resize(count);
+    return true;
+}
+
 } // namespace
 
 std::string joinCommaText(std::span<const std::string> items)
@@ -118,63 +177,13 @@ std::vector<std::string> splitCommaText(std::string_view text)
 
 void splitCommaTextInto(std::string_view text, std::vector<std::string>& out)
 {
-    splitCommaTextAtMost(text, out.max_size(), out);
+    splitItems<false>(text, 0, out);
 }
 
 bool splitCommaTextAtMost(std::string_view text, std::size_t maxItems,
                           std::vector<std::string>& out)
 {
-    // Items already in `out` are overwritten rather than destroyed, so their buffers are
-    // reused when the caller splits many lines into the same vector.
-    size_t count = 0;
-    auto nextItem = [&]() -> std::string& {
-        if (count < out.size()) {
-            std::string& item = out[count++];
-            item.clear();
-            return item;
-        }
-        ++count;
-        return out.emplace_back();
-    };
-
-    const char* p = text.data();
-    const char* const end = p + text.size();
-    auto skipBlanks = [&] {
-        while (p < end && isBlank(*p))
-            ++p;
-    };
-
-    skipBlanks();
-    while (p < end) {
-        if (count == maxItems) {
-            out.resize(count);
-            return false;
-        }
-        if (*p == '"') {
-            std::string& item = nextItem();
-            p = readQuoted(p + 1, end, item);
-        } else {
-            const char* start = p;
-            while (p < end && !endsPlainItem[static_cast<unsigned char>(*p)])
-                ++p;
-            nextItem().assign(start, p);
-        }
-        skipBlanks();
-        if (p < end && *p == ',') {
-            ++p;
-            skipBlanks();
-            // A comma at the end (blanks after it included) stands for a final empty item.
-            if (p == end) {
-                if (count == maxItems) {
-                    out.resize(count);
-                    return false;
-                }
-                nextItem();
-            }
-        }
-    }
-    out.resize(count);
-    return true;
+    return splitItems<true>(text, maxItems, out);
 }
 
 } // namespace grimtally
