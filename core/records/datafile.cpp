@@ -39,7 +39,7 @@ template <typename OnLine> void forEachLine(std::string_view text, OnLine&& onLi
         return;
     const char* start = text.data();
     const char* const end = start + text.size();
-    auto find = [end](const char* from, const char* to, char byte) {
+    auto find = [](const char* from, const char* to, char byte) {
         const void* found = std::memchr(from, byte, static_cast<std::size_t>(to - from));
         return found != nullptr ? static_cast<const char*>(found) : to;
     };
