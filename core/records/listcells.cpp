@@ -1,5 +1,6 @@
 #include "core/records/listcells.h"
 
+#include "core/records/record.h"
 #include "core/text/commatext.h"
 
 #include <algorithm>
@@ -12,49 +13,74 @@ namespace grimtally {
 
 namespace {
 
-// Reads a field, or nothing when a short field list lacks it.
-class Fields {
-public:
-    explicit Fields(const FieldList& fields) : fields_(fields) {}
-
-    std::string_view operator[](int index) const
-    {
-        return index < fields_.size() ? fields_[index] : std::string_view();
-    }
-    bool given(int index) const { return !(*this)[index].empty(); }
-
-private:
-    const FieldList& fields_;
-};
-
-std::string concat(std::initializer_list<std::string_view> parts)
+void append(std::string& out, std::initializer_list<std::string_view> parts)
 {
-    std::size_t size = 0;
     for (std::string_view part : parts)
-        size += part.size();
-    std::string result;
-    result.reserve(size);
-    for (std::string_view part : parts)
-        result.append(part);
-    return result;
+        out.append(part);
 }
 
 // Method, hit and damage of an attack: "Bite-8/2d".
-std::string attackCell(const Fields& f, int first, const CellWords& words)
+void appendAttack(std::string& out, std::string_view method, const CellFields& f, int first,
+                  const CellWords& words)
 {
-    return concat({f[first], words.hyphen, f[first + 1], words.slash, f[first + 2]});
+    append(out, {method, words.hyphen, f[first + 1], words.slash, f[first + 2]});
 }
 
-std::string abilityCell(const Fields& f, const CellWords& words)
+bool needsQuotes(std::string_view item)
 {
-    std::vector<std::string> items;
+    for (char c : item) {
+        if (static_cast<unsigned char>(c) <= 0x20 || c == '"' || c == ',')
+            return true;
+    }
+    return false;
+}
+
+// Part of a quoted comma text item: inner quotes doubled.
+void appendQuoted(std::string& out, std::string_view part)
+{
+    for (std::size_t quote; (quote = part.find('"')) != std::string_view::npos;) {
+        out.append(part.substr(0, quote + 1));
+        out += '"';
+        part.remove_prefix(quote + 1);
+    }
+    out.append(part);
+}
+
+// The comma text of the magic items and the ability field, written straight into `out`
+// instead of through a list of strings: the bytes joinCommaText gives for that list. A magic
+// item always holds a blank, so it is always quoted.
+void appendAbilities(std::string& out, const CellFields& f, const CellWords& words)
+{
+    bool anyMagic = false;
     for (int kind : {FieldMagic1Kind, FieldMagic2Kind, FieldMagic3Kind}) {
-        if (f.given(kind))
-            items.push_back(concat({f[kind], " ", f[kind + 1], words.slash, f[kind + 2]}));
+        const std::string_view magic = f[kind];
+        if (magic.empty())
+            continue;
+        anyMagic = true;
+        out += '"';
+        appendQuoted(out, magic);
+        out += ' ';
+        appendQuoted(out, f[kind + 1]);
+        appendQuoted(out, words.slash);
+        appendQuoted(out, f[kind + 2]);
+        out += "\",";
     }
     // The ability field is always an item, so a record with nothing shows two quotes.
-    items.emplace_back(f[FieldAbility]);
-    return joinCommaText(std::span<const std::string>(items));
+    const std::string_view ability = f[FieldAbility];
+    if (ability.empty() ? !anyMagic : needsQuotes(ability)) {
+        out += '"';
+        appendQuoted(out, ability);
+        out += '"';
+    } else {
+        out.append(ability);
+    }
+}
+
+// Blanks alone split into no item at all.
+bool holdsCommaItems(std::string_view text)
+{
+    std::vector<std::string> none;
+    return !splitCommaTextAtMost(text, 0, none);
 }
 
 unsigned char foldLetter(unsigned char byte)
@@ -69,68 +95,91 @@ int sign(int value)
 
 } // namespace
 
-std::string listCell(std::string_view name, const FieldList& fields, int column,
-                     const CellWords& words)
+std::string listCell(std::string_view name, CellFields fields, int column, const CellWords& words)
 {
-    const Fields f(fields);
+    std::string cell;
+    appendListCell(cell, name, fields, column, words);
+    return cell;
+}
+
+void appendListCell(std::string& out, std::string_view name, CellFields fields, int column,
+                    const CellWords& words)
+{
+    const CellFields& f = fields;
     const std::string_view slash = words.slash;
     const std::string_view hyphen = words.hyphen;
+    // Each field is read once: reading one from a stored record is not free.
+    auto withOptional = [&](int field, std::string_view joint, int optional) {
+        out.append(f[field]);
+        if (const std::string_view extra = f[optional]; !extra.empty())
+            append(out, {joint, extra});
+    };
     switch (column) {
     case 0:
-        return std::string(name);
+        out.append(name);
+        break;
     case 1:
-        return std::string(f[FieldClassify]);
+        out.append(f[FieldClassify]);
+        break;
     case 2:
-        return std::string(f[FieldLevel]);
+        out.append(f[FieldLevel]);
+        break;
     case 3:
-        if (f.given(FieldCelebrityQualifier))
-            return concat({f[FieldCelebrity], ",", f[FieldCelebrityQualifier]});
-        return std::string(f[FieldCelebrity]);
+        withOptional(FieldCelebrity, ",", FieldCelebrityQualifier);
+        break;
     case 4:
-        return std::string(f[FieldDex]);
-    case 5: {
-        std::string cell = concat({f[FieldMainSpeed], "(", f[FieldMainMovement], ")"});
-        if (f.given(FieldSubMovement))
-            cell += concat({slash, f[FieldSubSpeed], "(", f[FieldSubMovement], ")"});
-        return cell;
-    }
+        out.append(f[FieldDex]);
+        break;
+    case 5:
+        append(out, {f[FieldMainSpeed], "(", f[FieldMainMovement], ")"});
+        if (const std::string_view sub = f[FieldSubMovement]; !sub.empty())
+            append(out, {slash, f[FieldSubSpeed], "(", sub, ")"});
+        break;
     case 6:
-        if (f.given(FieldCountHigh))
-            return concat({f[FieldCountLow], hyphen, f[FieldCountHigh]});
-        return std::string(f[FieldCountLow]);
+        withOptional(FieldCountLow, hyphen, FieldCountHigh);
+        break;
     case 7:
-        return std::string(f[FieldFrequency]);
+        out.append(f[FieldFrequency]);
+        break;
     case 8:
-        return std::string(f[FieldInt]);
+        out.append(f[FieldInt]);
+        break;
     case 9:
-        if (f.given(FieldReaction2))
-            return concat({f[FieldReaction], hyphen, f[FieldReaction2]});
-        return std::string(f[FieldReaction]);
+        withOptional(FieldReaction, hyphen, FieldReaction2);
+        break;
     case 10:
-        return attackCell(f, FieldAttack1Method, words);
+        appendAttack(out, f[FieldAttack1Method], f, FieldAttack1Method, words);
+        break;
     case 11:
-        return f.given(FieldAttack2Method) ? attackCell(f, FieldAttack2Method, words)
-                                           : std::string();
-    case 12:
-        return f.given(FieldAttack3Method) ? attackCell(f, FieldAttack3Method, words)
-                                           : std::string();
+    case 12: {
+        const int first = column == 11 ? FieldAttack2Method : FieldAttack3Method;
+        if (const std::string_view method = f[first]; !method.empty())
+            appendAttack(out, method, f, first, words);
+        break;
+    }
     case 13:
-        return concat({f[FieldDodge], slash, f[FieldPrevent]});
+        append(out, {f[FieldDodge], slash, f[FieldPrevent]});
+        break;
     case 14:
-        return concat({f[FieldHP], slash, f[FieldHPResist]});
+        append(out, {f[FieldHP], slash, f[FieldHPResist]});
+        break;
     case 15:
-        return concat({f[FieldSP], slash, f[FieldSPResist]});
+        append(out, {f[FieldSP], slash, f[FieldSPResist]});
+        break;
     case 16:
-        return abilityCell(f, words);
+        appendAbilities(out, f, words);
+        break;
     case 17:
-        return std::string(f[FieldHabitat]);
+        out.append(f[FieldHabitat]);
+        break;
     case 18:
-        return std::string(f[FieldLanguage]);
+        out.append(f[FieldLanguage]);
+        break;
     case 19:
-        // Blanks alone split into no sub-sense at all.
-        if (!splitCommaText(f[FieldSubSenses]).empty())
-            return concat({f[FieldSense], hyphen, f[FieldSubSenses]});
-        return std::string(f[FieldSense]);
+        out.append(f[FieldSense]);
+        if (const std::string_view subs = f[FieldSubSenses]; holdsCommaItems(subs))
+            append(out, {hyphen, subs});
+        break;
     default:
         throw std::out_of_range("list column " + std::to_string(column));
     }

@@ -1,8 +1,7 @@
 // What the main list shows for a record, and the comparison its column sort uses.
 #pragma once
 
-#include "core/records/record.h"
-
+#include <concepts>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -17,9 +16,46 @@ struct CellWords {
     std::string hyphen = "-";
 };
 
+// The fields a cell is made from, read from any list of texts with size() and operator[]
+// (a stored record's fields, a FieldList); a field the list lacks reads as empty. Like a
+// string_view it refers to the list, so it is made for one call.
+class CellFields {
+public:
+    template <typename Fields>
+    requires requires(const Fields& fields)
+    {
+        {
+            fields[0]
+            } -> std::convertible_to<std::string_view>;
+        {
+            fields.size()
+            } -> std::convertible_to<int>;
+    }
+    CellFields(const Fields& fields)
+        : fields_(&fields), size_(static_cast<int>(fields.size())),
+          read_([](const void* list, int index) -> std::string_view {
+              return (*static_cast<const Fields*>(list))[index];
+          })
+    {}
+
+    std::string_view operator[](int index) const
+    {
+        return index >= 0 && index < size_ ? read_(fields_, index) : std::string_view();
+    }
+
+private:
+    const void* fields_;
+    int size_;
+    std::string_view (*read_)(const void*, int);
+};
+
 // Cell `column` (0..19) of a record row; column 0 is the name.
-std::string listCell(std::string_view name, const FieldList& fields, int column,
-                     const CellWords& words);
+std::string listCell(std::string_view name, CellFields fields, int column, const CellWords& words);
+
+// The same cell appended to `out`, so that a caller making many cells reuses one buffer.
+// Reads each field it needs once.
+void appendListCell(std::string& out, std::string_view name, CellFields fields, int column,
+                    const CellWords& words);
 
 // Byte-wise comparison with a..z taken as A..Z and nothing else folded; the shorter of
 // two texts where one begins the other comes first. Returns <0, 0 or >0.

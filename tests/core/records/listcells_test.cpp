@@ -1,8 +1,10 @@
 #include "core/records/listcells.h"
+#include "core/text/commatext.h"
 #include "test_records.h"
 
 #include <gtest/gtest.h>
 #include <limits>
+#include <random>
 
 namespace grimtally {
 namespace {
@@ -208,6 +210,42 @@ TEST(ListSort, TextComparisonGivesTheByteDifference)
 {
     EXPECT_EQ(compareListText("B", "a"), 'B' - 'A');
     EXPECT_EQ(compareListText("\xff", "a"), 0xff - 'A');
+}
+
+// The ability and sub-sense cells are written without a list of strings; they must still be
+// the comma text of that list.
+TEST(ListCells, AbilityAndSubSenseCellsFollowTheCommaTextRules)
+{
+    std::mt19937 random(11);
+    const std::string pieces[] = {"", "Fire", " ", "\"", ",", "\t", "a b", "\x83\x5c", "3"};
+    auto text = [&] {
+        std::string result;
+        for (int i = std::uniform_int_distribution<int>(0, 3)(random); i > 0; --i)
+            result += pieces[std::uniform_int_distribution<std::size_t>(0, 8)(random)];
+        return result;
+    };
+    for (int round = 0; round < 500; ++round) {
+        std::vector<std::string> fields(kFieldCount);
+        for (int field = FieldMagic1Kind; field <= FieldSubSenses; ++field)
+            fields[field] = text();
+        const CellWords words{text(), "-"};
+        SCOPED_TRACE(round);
+
+        std::vector<std::string> items;
+        for (int kind : {FieldMagic1Kind, FieldMagic2Kind, FieldMagic3Kind}) {
+            if (!fields[kind].empty())
+                items.push_back(fields[kind] + " " + fields[kind + 1] + words.slash +
+                                fields[kind + 2]);
+        }
+        items.push_back(fields[FieldAbility]);
+        const FieldList list = test::fieldList(fields);
+        EXPECT_EQ(listCell("", list, 16, words),
+                  joinCommaText(std::span<const std::string>(items)));
+        EXPECT_EQ(listCell("", list, 19, words),
+                  splitCommaText(fields[FieldSubSenses]).empty()
+                      ? fields[FieldSense]
+                      : fields[FieldSense] + "-" + fields[FieldSubSenses]);
+    }
 }
 
 } // namespace
