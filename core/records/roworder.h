@@ -1,6 +1,9 @@
 // Which slot each row of the main list shows, and the header-click sort cycle.
 #pragma once
 
+#include "core/records/sortkeys.h"
+
+#include <string>
 #include <vector>
 
 namespace grimtally {
@@ -21,10 +24,19 @@ public:
     bool advanceSort(int column);
 
     // Stable sort of rows 1..n; `compare(slotA, slotB)` answers like compareListCells.
-    template <typename Compare>
-    void sortRecordRows(Compare compare);
+    template <typename Compare> void sortRecordRows(Compare compare);
+
+    // The header-click sort of rows 1..n by the sort column in the sort direction, in the
+    // order sortRecordRows gives with compareListCells. `appendCell(slot, out)` appends the
+    // cell of `slot` to `out`; it is called once per row, in slot order, so that the records
+    // are read front to back whatever order the rows are in.
+    template <typename AppendCell> void sortByCells(AppendCell appendCell);
 
 private:
+    // For each slot the row that shows it, or -1.
+    std::vector<int> rowsOfSlots() const;
+    void takeSorted(SortKeys& keys);
+
     std::vector<int> slots_{0};
     int sortColumn_ = 0;
     int sortDirection_ = 0;
@@ -34,9 +46,26 @@ private:
 
 #include <algorithm>
 
-template <typename Compare>
-void grimtally::RowOrder::sortRecordRows(Compare compare)
+template <typename Compare> void grimtally::RowOrder::sortRecordRows(Compare compare)
 {
     std::stable_sort(slots_.begin() + 1, slots_.end(),
                      [&](int a, int b) { return compare(a, b) < 0; });
+}
+
+template <typename AppendCell> void grimtally::RowOrder::sortByCells(AppendCell appendCell)
+{
+    // With no direction every cell compares equal, and the rows stay as they are.
+    if (sortDirection_ == 0 || slots_.size() < 3)
+        return;
+    const std::vector<int> rows = rowsOfSlots();
+    SortKeys keys(sortColumn_ != 0, slots_.size() - 1);
+    std::string cell;
+    for (int slot = 0; slot < static_cast<int>(rows.size()); ++slot) {
+        if (rows[slot] < 1)
+            continue;
+        cell.clear();
+        appendCell(slot, cell);
+        keys.add(cell, slot, static_cast<std::size_t>(rows[slot] - 1));
+    }
+    takeSorted(keys);
 }

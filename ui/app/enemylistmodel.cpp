@@ -4,7 +4,6 @@
 #include "ui/toolkit/cp932text.h"
 
 #include <string>
-#include <vector>
 
 namespace grimtally::ui {
 
@@ -41,7 +40,10 @@ QVariant EnemyListModel::data(const QModelIndex& index, int role) const
     }
     if (slot >= store_.slotCount())
         return {};
-    return fromCp932(listCell(store_.name(slot), store_.fields(slot), index.column(), cellWords_));
+    // The view asks only for the rows it paints; one buffer serves every cell.
+    cell_.clear();
+    appendListCell(cell_, store_.name(slot), store_.fields(slot), index.column(), cellWords_);
+    return fromCp932(cell_);
 }
 
 QVariant EnemyListModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -64,15 +66,9 @@ void EnemyListModel::sortByHeaderClick(int column)
     beginResetModel();
     if (order_.advanceSort(column))
         order_.reset(store_.slotCount());
-    const int direction = order_.sortDirection();
-    if (direction != 0) {
-        // Each cell is made once, not once per comparison.
-        std::vector<std::string> cells(store_.slotCount());
-        for (int slot = 1; slot < store_.slotCount(); ++slot)
-            cells[slot] = listCell(store_.name(slot), store_.fields(slot), column, cellWords_);
-        order_.sortRecordRows(
-            [&](int a, int b) { return compareListCells(cells[a], cells[b], column, direction); });
-    }
+    order_.sortByCells([&](int slot, std::string& cell) {
+        appendListCell(cell, store_.name(slot), store_.fields(slot), column, cellWords_);
+    });
     endResetModel();
 }
 

@@ -9,6 +9,8 @@
 #include <QAbstractTableModel>
 #include <QStringList>
 
+#include <string>
+
 namespace grimtally::ui {
 
 class EnemyListModel : public QAbstractTableModel {
@@ -36,6 +38,7 @@ private:
     CellWords cellWords_;
     QStringList captions_;
     RowOrder order_;
+    mutable std::string cell_; // reused by data()
 };
 
 } // namespace grimtally::ui
