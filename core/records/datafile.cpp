@@ -86,7 +86,7 @@ void appendQuotedName(std::string& line, std::string_view name)
     line += '"';
 }
 
-void appendRecordLine(std::string& line, std::string_view name, const FieldList& fields)
+void appendRecordLine(std::string& line, std::string_view name, FieldsView fields)
 {
     // A record always goes out with all its fields, so that the line reads back as one;
     // missing trailing fields are written empty.
@@ -98,8 +98,7 @@ void appendRecordLine(std::string& line, std::string_view name, const FieldList&
         overflow.resize(count);
         views = overflow;
     }
-    for (int i = 0; i < fields.size(); ++i)
-        views[static_cast<std::size_t>(i)] = fields[i];
+    fields.views(views);
     const bool needsCleaning = hasLineBreak(name) || hasLineBreak(fields.joinedBytes());
 
     std::vector<std::string> cleaned;
@@ -115,38 +114,74 @@ void appendRecordLine(std::string& line, std::string_view name, const FieldList&
     line += joinCommaText(std::span<const std::string_view>(views.data(), views.size()));
 }
 
+// Puts a split line's record into `room`, the bytes the line took, which are read by now;
+// the record is no longer than the line unless the line saved on quotes (an unquoted name,
+// say), and then it gets a buffer of its own. True when it used the room.
+bool keepRecord(const ItemRuns& items, char* room, std::size_t roomSize, RecordBatch& records)
+{
+    std::size_t needed = items.bytes.size();
+    bool compact = true;
+    for (std::size_t length : items.lengths) {
+        needed += encoded::varintSize(length);
+        compact = compact && length < 0x80;
+    }
+    const bool fits = needed <= roomSize;
+    char* out = room;
+    if (!fits) {
+        std::shared_ptr<char[]> own(new char[needed]);
+        out = own.get();
+        records.keep(std::move(own));
+    }
+    records.add({out, static_cast<int>(items.lengths.size()), compact});
+    for (std::size_t length : items.lengths)
+        out = encoded::writeVarint(length, out);
+    std::copy(items.bytes.begin(), items.bytes.end(), out);
+    return fits;
+}
+
 } // namespace
 
 ParsedDataFile parseDataFile(std::string_view bytes)
 {
+    std::shared_ptr<char[]> copy(new char[std::max<std::size_t>(bytes.size(), 1)]);
+    std::copy(bytes.begin(), bytes.end(), copy.get());
+    return parseDataFile(std::move(copy), bytes.size());
+}
+
+ParsedDataFile parseDataFile(std::shared_ptr<char[]> bytes, std::size_t size)
+{
     ParsedDataFile result;
-    result.unicodeEncoding = byteOrderMarkEncoding(bytes);
+    result.unicodeEncoding = byteOrderMarkEncoding(std::string_view(bytes.get(), size));
     if (!result.unicodeEncoding.empty())
         return result;
-    std::vector<std::string> items;
-    items.reserve(kItemsPerLine);
-    forEachLine(bytes, [&](std::string_view line, std::int64_t number) {
+    ItemRuns items;
+    bool linesKept = false;
+    const auto onLine = [&](std::string_view line, std::int64_t number) {
         if (line.empty())
             return;
         result.hadLines = true;
         // The split stops at the 49th item: a line that long is refused whatever follows.
-        if (splitCommaTextAtMost(line, kItemsPerLine, items) && items.size() == kItemsPerLine) {
-            EnemyRecord& record = result.records.emplace_back();
-            record.name = std::move(items.front());
-            record.fields = FieldList(std::span<const std::string>(items).subspan(1));
-        } else if (!items.empty()) {
+        if (splitCommaTextAtMost(line, kItemsPerLine, items) &&
+            items.lengths.size() == kItemsPerLine) {
+            char* room = bytes.get() + (line.data() - bytes.get());
+            linesKept = keepRecord(items, room, line.size(), result.records) || linesKept;
+        } else if (!items.lengths.empty()) {
             ++result.refusedLines;
             if (result.refusedLineNumbers.size() < kRefusedLineNumbersKept)
                 result.refusedLineNumbers.push_back(number);
         }
-    });
+    };
+    forEachLine(std::string_view(bytes.get(), size), onLine);
+    if (linesKept)
+        result.records.keep(std::move(bytes));
     return result;
 }
 
 ParsedDataFile readDataFile(const std::filesystem::path& file)
 {
     try {
-        return parseDataFile(readWholeFile(file));
+        FileBytes bytes = readWholeFileShared(file);
+        return parseDataFile(std::move(bytes.data), bytes.size);
     } catch (const std::bad_alloc&) {
     } catch (const std::length_error&) {
     }
@@ -158,7 +193,7 @@ ParsedDataFile readDataFile(const std::filesystem::path& file)
                                       std::to_string(size / 1000000) + " MB");
 }
 
-std::string formatRecordLine(std::string_view name, const FieldList& fields)
+std::string formatRecordLine(std::string_view name, FieldsView fields)
 {
     std::string line;
     appendRecordLine(line, name, fields);

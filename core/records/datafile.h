@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -20,8 +21,8 @@ namespace grimtally {
 inline constexpr std::size_t kRefusedLineNumbersKept = 10;
 
 struct ParsedDataFile {
-    std::vector<EnemyRecord> records; // lines that split into exactly 48 items
-    std::int64_t refusedLines = 0;    // lines that split into anything else but nothing
+    RecordBatch records; // lines that split into exactly 48 items, kept where they were read
+    std::int64_t refusedLines = 0; // lines that split into anything else but nothing
     // The first refused lines by number in the file (from 1; empty lines count), at most
     // kRefusedLineNumbersKept of them.
     std::vector<std::int64_t> refusedLineNumbers;
@@ -34,13 +35,16 @@ struct ParsedDataFile {
 // Empty lines are dropped, lines of blanks only are passed over, the rest are records or
 // refused.
 ParsedDataFile parseDataFile(std::string_view bytes);
+// The same over bytes the records may then keep: each record is decoded into the room its
+// line took, so the file's bytes are held once.
+ParsedDataFile parseDataFile(std::shared_ptr<char[]> bytes, std::size_t size);
 
 // Reads and parses the file. Throws FileError when it cannot be read, also when it is too
 // large for the memory there is.
 ParsedDataFile readDataFile(const std::filesystem::path& file);
 
 // One line without its line break: "name" (inner quotes doubled) + "," + the fields joined.
-std::string formatRecordLine(std::string_view name, const FieldList& fields);
+std::string formatRecordLine(std::string_view name, FieldsView fields);
 
 // Slots 1..n in slot order, CR LF after each line; no records gives no bytes.
 void writeDataFile(std::ostream& out, const RecordStore& store);

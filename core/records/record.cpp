@@ -7,56 +7,111 @@ namespace grimtally {
 
 namespace {
 
-template <typename Text>
-void fill(std::span<const Text> fields, std::string& bytes, std::vector<std::uint32_t>& ends)
+std::size_t readVarint(const char*& p)
 {
-    std::size_t total = 0;
-    for (const auto& field : fields)
-        total += field.size();
-    // The offsets are 32 bits wide; a record of 4 GiB cannot come from a sane file.
-    if (total > std::numeric_limits<std::uint32_t>::max())
-        throw std::length_error("record too large");
-    // Exact sizes: a loaded collection holds many of these, so no spare capacity.
-    bytes.reserve(total);
-    ends.reserve(fields.size());
-    for (const auto& field : fields) {
-        bytes.append(field.data(), field.size());
-        ends.push_back(static_cast<std::uint32_t>(bytes.size()));
+    std::size_t value = 0;
+    for (int shift = 0;; shift += 7) {
+        const auto byte = static_cast<unsigned char>(*p++);
+        value |= static_cast<std::size_t>(byte & 0x7F) << shift;
+        if (byte < 0x80)
+            return value;
     }
+}
+
+template <typename Text> FieldsView encodeInto(std::span<const Text> fields, std::string& out)
+{
+    if (fields.size() > static_cast<std::size_t>(std::numeric_limits<int>::max()))
+        throw std::length_error("record too large");
+    out.resize(encoded::size(fields));
+    encoded::write(fields, out.data());
+    return {out.data(), static_cast<int>(fields.size()), 0, encoded::compact(fields)};
 }
 
 } // namespace
 
-FieldList::FieldList(std::span<const std::string> fields)
-{
-    fill(fields, bytes_, ends_);
-}
-
-FieldList::FieldList(std::span<const std::string_view> fields)
-{
-    fill(fields, bytes_, ends_);
-}
-
-std::string_view FieldList::operator[](int index) const
+std::string_view FieldsView::operator[](int index) const
 {
     if (index < 0 || index >= size())
         throw std::out_of_range("field " + std::to_string(index) + " of " + std::to_string(size()));
-    const std::uint32_t begin = index == 0 ? 0 : ends_[index - 1];
-    return std::string_view(bytes_).substr(begin, ends_[index] - begin);
+    const int wanted = first_ + index;
+    if (compact_) {
+        // One byte per length: add up those before it and look no further.
+        const auto* lengths = reinterpret_cast<const unsigned char*>(encoded_);
+        std::size_t offset = 0;
+        for (int i = 0; i < wanted; ++i)
+            offset += lengths[i];
+        return {encoded_ + texts_ + offset, lengths[wanted]};
+    }
+    const char* p = encoded_;
+    std::size_t offset = 0;
+    std::size_t length = 0;
+    for (int i = 0; i < texts_; ++i) {
+        const std::size_t n = readVarint(p);
+        if (i < wanted)
+            offset += n;
+        else if (i == wanted)
+            length = n;
+    }
+    return {p + offset, length};
 }
 
-std::vector<std::string> FieldList::toStrings() const
+std::vector<std::string> FieldsView::toStrings() const
 {
-    std::vector<std::string> result;
-    result.reserve(ends_.size());
-    for (int i = 0; i < size(); ++i)
-        result.emplace_back((*this)[i]);
-    return result;
+    std::vector<std::string_view> fields(static_cast<std::size_t>(std::max(size(), 0)));
+    views(fields);
+    return {fields.begin(), fields.end()};
 }
 
-bool operator==(const FieldList& a, const FieldList& b)
+void FieldsView::views(std::span<std::string_view> out) const
 {
-    return a.ends_ == b.ends_ && a.bytes_ == b.bytes_;
+    std::string_view bytes = joinedBytes();
+    const char* p = encoded_;
+    for (int i = 0; i < texts_; ++i) {
+        const std::size_t n = readVarint(p);
+        if (i < first_)
+            continue;
+        out[static_cast<std::size_t>(i - first_)] = bytes.substr(0, n);
+        bytes.remove_prefix(n);
+    }
+}
+
+std::string_view FieldsView::joinedBytes() const
+{
+    const char* p = encoded_;
+    std::size_t before = 0;
+    std::size_t total = 0;
+    for (int i = 0; i < texts_; ++i)
+        (i < first_ ? before : total) += readVarint(p);
+    return {p + before, total};
+}
+
+bool operator==(FieldsView a, FieldsView b)
+{
+    if (a.size() != b.size() || a.joinedBytes() != b.joinedBytes())
+        return false;
+    for (int i = 0; i < a.size(); ++i) {
+        if (a[i].size() != b[i].size())
+            return false;
+    }
+    return true;
+}
+
+FieldList::FieldList(std::span<const std::string> fields)
+    : count_(static_cast<int>(fields.size())), compact_(encodeInto(fields, encoded_).compact())
+{}
+
+FieldList::FieldList(std::span<const std::string_view> fields)
+    : count_(static_cast<int>(fields.size())), compact_(encodeInto(fields, encoded_).compact())
+{}
+
+FieldList::FieldList(FieldsView fields)
+{
+    std::vector<std::string_view> texts;
+    texts.reserve(static_cast<std::size_t>(std::max(fields.size(), 0)));
+    for (int i = 0; i < fields.size(); ++i)
+        texts.push_back(fields[i]);
+    count_ = static_cast<int>(texts.size());
+    compact_ = encodeInto(std::span<const std::string_view>(texts), encoded_).compact();
 }
 
 } // namespace grimtally

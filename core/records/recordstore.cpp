@@ -1,5 +1,6 @@
 #include "core/records/recordstore.h"
 
+#include <array>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -16,24 +17,62 @@ void checkRecordSlot(int slot, int slotCount)
                                 std::to_string(slotCount));
 }
 
+// The name and the fields as one list of texts, the way the store encodes them.
+std::vector<std::string_view> textsOf(std::string_view name, FieldsView fields)
+{
+    std::vector<std::string_view> texts;
+    texts.reserve(static_cast<std::size_t>(fields.size()) + 1);
+    texts.push_back(name);
+    for (int i = 0; i < fields.size(); ++i)
+        texts.push_back(fields[i]);
+    return texts;
+}
+
 } // namespace
 
-RecordStore::RecordStore()
+std::string_view StoredRecord::name() const
 {
-    names_.assign(1, std::string());
-    fields_.assign(1, FieldList());
+    return texts == 0 ? std::string_view() : FieldsView(encoded, texts, 0, compact)[0];
+}
+
+FieldsView StoredRecord::fields() const
+{
+    return texts == 0 ? FieldsView() : FieldsView(encoded, texts, 1, compact);
+}
+
+RecordBatch::Entry RecordBatch::operator[](std::size_t index) const
+{
+    const StoredRecord& record = records_.at(index);
+    return {record.name(), record.fields()};
+}
+
+RecordStore::RecordStore() : slots_(1)
+{}
+
+std::size_t RecordStore::checked(int slot)
+{
+    return static_cast<std::size_t>(slot); // a negative slot turns huge, which at() refuses
+}
+
+StoredRecord RecordStore::keepCopy(std::string_view name, FieldsView fields)
+{
+    const std::vector<std::string_view> texts = textsOf(name, fields);
+    std::shared_ptr<char[]> buffer(new char[encoded::size(texts)]);
+    encoded::write(texts, buffer.get());
+    buffers_.push_back(buffer);
+    return {buffer.get(), static_cast<int>(texts.size()), encoded::compact(texts)};
 }
 
 void RecordStore::clear()
 {
     if (slotCount() == 1)
         return;
-    names_.resize(1);
-    fields_.resize(1);
+    slots_.resize(1);
+    buffers_.clear();
     ++revision_;
 }
 
-void RecordStore::replaceFrom(int firstSlot, std::vector<EnemyRecord> records)
+void RecordStore::replaceFrom(int firstSlot, RecordBatch records)
 {
     // Open passes 1, Merge the slot count: anything else would drop the new-entry slot or
     // leave a gap.
@@ -44,47 +83,58 @@ void RecordStore::replaceFrom(int firstSlot, std::vector<EnemyRecord> records)
         return;
     const std::size_t kept = static_cast<std::size_t>(firstSlot);
     // Room first: if there is not enough memory, the store is still as it was.
-    names_.reserve(kept + records.size());
-    fields_.reserve(kept + records.size());
-    names_.resize(kept);
-    fields_.resize(kept);
-    for (EnemyRecord& record : records) {
-        names_.push_back(std::move(record.name));
-        fields_.push_back(std::move(record.fields));
-    }
+    slots_.reserve(kept + records.size());
+    buffers_.reserve(buffers_.size() + records.buffers_.size());
+    slots_.resize(kept);
+    if (kept == 1)
+        buffers_.clear(); // no slot points into the old buffers any more
+    slots_.insert(slots_.end(), records.records_.begin(), records.records_.end());
+    for (std::shared_ptr<const char[]>& buffer : records.buffers_)
+        buffers_.push_back(std::move(buffer));
     ++revision_;
 }
 
-int RecordStore::append(EnemyRecord record)
+void RecordStore::replaceFrom(int firstSlot, const std::vector<EnemyRecord>& records)
 {
-    names_.push_back(std::move(record.name));
-    try {
-        fields_.push_back(std::move(record.fields));
-    } catch (...) {
-        // The two sequences must stay the same length whatever happens.
-        names_.pop_back();
-        throw;
+    // One buffer for all of them, as for a file.
+    std::size_t total = 0;
+    for (const EnemyRecord& record : records)
+        total += encoded::size(textsOf(record.name, record.fields));
+    std::shared_ptr<char[]> buffer(new char[std::max<std::size_t>(total, 1)]);
+    RecordBatch batch;
+    char* out = buffer.get();
+    for (const EnemyRecord& record : records) {
+        const std::vector<std::string_view> texts = textsOf(record.name, record.fields);
+        batch.add({out, static_cast<int>(texts.size()), encoded::compact(texts)});
+        out = encoded::write(texts, out);
     }
+    batch.keep(std::move(buffer));
+    replaceFrom(firstSlot, std::move(batch));
+}
+
+int RecordStore::append(const EnemyRecord& record)
+{
+    const StoredRecord stored = keepCopy(record.name, record.fields);
+    slots_.push_back(stored);
     ++revision_;
     return slotCount() - 1;
 }
 
-void RecordStore::overwrite(int slot, EnemyRecord record)
+void RecordStore::overwrite(int slot, const EnemyRecord& record)
 {
     checkRecordSlot(slot, slotCount());
+    StoredRecord& stored = slots_[static_cast<std::size_t>(slot)];
     // Registering an enemy the user did not change is no change of the collection.
-    if (names_[slot] == record.name && fields_[slot] == record.fields)
+    if (stored.name() == record.name && stored.fields() == record.fields.view())
         return;
-    names_[slot] = std::move(record.name);
-    fields_[slot] = std::move(record.fields);
+    stored = keepCopy(record.name, record.fields);
     ++revision_;
 }
 
 void RecordStore::remove(int slot)
 {
     checkRecordSlot(slot, slotCount());
-    names_.erase(names_.begin() + slot);
-    fields_.erase(fields_.begin() + slot);
+    slots_.erase(slots_.begin() + slot);
     ++revision_;
 }
 

@@ -1,24 +1,61 @@
 // The open collection: slot 0 is the new-entry slot (empty name, no fields, never saved),
-// slots 1..n hold the records in file order. Names and field lists are parallel sequences.
+// slots 1..n hold the records in file order. The records' bytes are kept once, in the
+// buffer a file was read into or, for a record the program made, in a buffer of its own;
+// a slot is a pointer into one of them.
 #pragma once
 
 #include "core/records/record.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace grimtally {
+
+// A record as the store keeps it: its texts, the name and then the fields, encoded as in
+// record.h.
+struct StoredRecord {
+    const char* encoded = nullptr;
+    int texts = 0;
+    bool compact = false; // every length in one byte
+
+    std::string_view name() const;
+    FieldsView fields() const;
+};
+
+// Records read from one file, in the buffers that hold their bytes.
+class RecordBatch {
+public:
+    struct Entry {
+        std::string_view name;
+        FieldsView fields;
+    };
+
+    std::size_t size() const { return records_.size(); }
+    bool empty() const { return records_.empty(); }
+    Entry operator[](std::size_t index) const;
+
+    // Takes the bytes' buffer along; records may point into it from now on.
+    void keep(std::shared_ptr<const char[]> buffer) { buffers_.push_back(std::move(buffer)); }
+    void add(StoredRecord record) { records_.push_back(record); }
+
+private:
+    friend class RecordStore;
+    std::vector<std::shared_ptr<const char[]>> buffers_;
+    std::vector<StoredRecord> records_;
+};
 
 class RecordStore {
 public:
     RecordStore(); // the new-entry slot alone
 
-    int slotCount() const { return static_cast<int>(names_.size()); }
+    int slotCount() const { return static_cast<int>(slots_.size()); }
     int recordCount() const { return slotCount() - 1; }
 
-    const std::string& name(int slot) const { return names_.at(slot); }
-    const FieldList& fields(int slot) const { return fields_.at(slot); }
+    std::string_view name(int slot) const { return slots_.at(checked(slot)).name(); }
+    FieldsView fields(int slot) const { return slots_.at(checked(slot)).fields(); }
 
     // Grows with every change of the records and only then, so that a window can tell
     // whether the collection changed since it was read or written.
@@ -28,15 +65,21 @@ public:
     void clear();
     // Keeps the slots before `firstSlot` and puts `records` after them (Open passes 1,
     // Merge the slot count).
-    void replaceFrom(int firstSlot, std::vector<EnemyRecord> records);
+    void replaceFrom(int firstSlot, RecordBatch records);
+    void replaceFrom(int firstSlot, const std::vector<EnemyRecord>& records);
     // Appends a record and returns its slot.
-    int append(EnemyRecord record);
-    void overwrite(int slot, EnemyRecord record); // slot >= 1
-    void remove(int slot);                        // slot >= 1; later slots move down
+    int append(const EnemyRecord& record);
+    void overwrite(int slot, const EnemyRecord& record); // slot >= 1
+    void remove(int slot);                               // slot >= 1; later slots move down
 
 private:
-    std::vector<std::string> names_;
-    std::vector<FieldList> fields_;
+    static std::size_t checked(int slot);
+    StoredRecord keepCopy(std::string_view name, FieldsView fields);
+
+    std::vector<StoredRecord> slots_;
+    // Every buffer a slot may point into; bytes of removed or replaced records stay until
+    // the next Open or New lets their buffers go.
+    std::vector<std::shared_ptr<const char[]>> buffers_;
     std::uint64_t revision_ = 0;
 };
 

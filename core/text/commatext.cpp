@@ -74,45 +74,76 @@ template <typename Item> std::string joinItems(std::span<const Item> items)
     return out;
 }
 
+// Where a split puts its items: into strings, or into one run of bytes with their lengths.
+class StringItems {
+public:
+    explicit StringItems(std::vector<std::string>& out) : out_(out) {}
+    std::size_t count() const { return count_; }
+    // Items already in `out` are overwritten rather than destroyed, so their buffers are
+    // reused when the caller splits many lines into the same vector.
+    void newItem()
+    {
+        if (count_ < out_.size())
+            out_[count_].clear();
+        else
+            out_.emplace_back();
+        ++count_;
+    }
+    void append(const char* from, const char* to) { out_[count_ - 1].append(from, to); }
+    void finish() { out_.resize(count_); }
+
+private:
+    std::vector<std::string>& out_;
+    std::size_t count_ = 0;
+};
+
+class RunItems {
+public:
+    explicit RunItems(ItemRuns& out) : out_(out)
+    {
+        out_.lengths.clear();
+        out_.bytes.clear();
+    }
+    std::size_t count() const { return out_.lengths.size(); }
+    void newItem() { out_.lengths.push_back(0); }
+    void append(const char* from, const char* to)
+    {
+        out_.bytes.append(from, to);
+        out_.lengths.back() += static_cast<std::size_t>(to - from);
+    }
+    void finish() {}
+
+private:
+    ItemRuns& out_;
+};
+
 // Reads a quoted item starting just after its opening quote; returns the position after
 // the closing quote (or the end of the text when the quote is never closed).
-const char* readQuoted(const char* p, const char* end, std::string& item)
+template <typename Items> const char* readQuoted(const char* p, const char* end, Items& items)
 {
     for (;;) {
         const char* quote =
             static_cast<const char*>(std::memchr(p, '"', static_cast<size_t>(end - p)));
         if (quote == nullptr) {
-            item.append(p, end);
+            items.append(p, end);
             return end;
         }
-        item.append(p, quote);
         if (quote + 1 < end && quote[1] == '"') {
-            item += '"';
+            items.append(p, quote + 1); // one of the doubled quotes
             p = quote + 2;
             continue;
         }
+        items.append(p, quote);
         return quote + 1;
     }
 }
 
-// Splits into `out`; with Limited, stops once there would be more than maxItems items.
+// Splits into `items`; with Limited, stops once there would be more than maxItems items.
 // A template, so that the unlimited split pays nothing for the count.
-template <bool Limited>
-bool splitItems(std::string_view text, std::size_t maxItems, std::vector<std::string>& out)
+template <bool Limited, typename Items>
+bool splitItems(std::string_view text, std::size_t maxItems, Items& items)
 {
-    // Items already in `out` are overwritten rather than destroyed, so their buffers are
-    // reused when the caller splits many lines into the same vector.
-    size_t count = 0;
-    auto nextItem = [&]() -> std::string& {
-        if (count < out.size()) {
-            std::string& item = out[count++];
-            item.clear();
-            return item;
-        }
-        ++count;
-        return out.emplace_back();
-    };
-    auto full = [&] { return Limited && count == maxItems; };
+    auto full = [&] { return Limited && items.count() == maxItems; };
 
     const char* p = text.data();
     const char* const end = p + text.size();
@@ -124,17 +155,17 @@ bool splitItems(std::string_view text, std::size_t maxItems, std::vector<std::st
     skipBlanks();
     while (p < end) {
         if (full()) {
-            out.resize(count);
+            items.finish();
             return false;
         }
+        items.newItem();
         if (*p == '"') {
-            std::string& item = nextItem();
-            p = readQuoted(p + 1, end, item);
+            p = readQuoted(p + 1, end, items);
         } else {
             const char* start = p;
             while (p < end && !endsPlainItem[static_cast<unsigned char>(*p)])
                 ++p;
-            nextItem().assign(start, p);
+            items.append(start, p);
         }
         skipBlanks();
         if (p < end && *p == ',') {
@@ -143,14 +174,14 @@ bool splitItems(std::string_view text, std::size_t maxItems, std::vector<std::st
             // A comma at the end (blanks after it included) stands for a final empty item.
             if (p == end) {
                 if (full()) {
-                    out.resize(count);
+                    items.finish();
                     return false;
                 }
-                nextItem();
+                items.newItem();
             }
         }
     }
-    out.resize(count);
+    items.finish();
     return true;
 }
 
@@ -177,13 +208,21 @@ std::vector<std::string> splitCommaText(std::string_view text)
 
 void splitCommaTextInto(std::string_view text, std::vector<std::string>& out)
 {
-    splitItems<false>(text, 0, out);
+    StringItems items(out);
+    splitItems<false>(text, 0, items);
 }
 
 bool splitCommaTextAtMost(std::string_view text, std::size_t maxItems,
                           std::vector<std::string>& out)
 {
-    return splitItems<true>(text, maxItems, out);
+    StringItems items(out);
+    return splitItems<true>(text, maxItems, items);
+}
+
+bool splitCommaTextAtMost(std::string_view text, std::size_t maxItems, ItemRuns& out)
+{
+    RunItems items(out);
+    return splitItems<true>(text, maxItems, items);
 }
 
 } // namespace grimtally

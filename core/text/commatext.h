@@ -30,4 +30,12 @@ void splitCommaTextInto(std::string_view text, std::vector<std::string>& out);
 bool splitCommaTextAtMost(std::string_view text, std::size_t maxItems,
                           std::vector<std::string>& out);
 
+// The items of a split as one run of bytes and their lengths: no string per item, for a
+// reader that keeps records compactly.
+struct ItemRuns {
+    std::vector<std::size_t> lengths;
+    std::string bytes;
+};
+bool splitCommaTextAtMost(std::string_view text, std::size_t maxItems, ItemRuns& out);
+
 } // namespace grimtally

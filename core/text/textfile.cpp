@@ -5,8 +5,10 @@
 #include <climits>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <new>
 #include <sstream>
 #include <streambuf>
 #include <sys/stat.h>
@@ -337,6 +339,43 @@ std::string readWholeFile(const std::filesystem::path& file)
     if (int error = readFile(file, bytes); error != 0)
         throw FileError(file, readReason(error));
     return bytes;
+}
+
+FileBytes readWholeFileShared(const std::filesystem::path& file)
+{
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        throw FileError(file, readReason(errno));
+    FdGuard guard(fd);
+    struct stat st {};
+    if (::fstat(fd, &st) != 0)
+        throw FileError(file, readReason(errno));
+    if (S_ISDIR(st.st_mode))
+        throw FileError(file, readReason(EISDIR));
+    if (!S_ISREG(st.st_mode))
+        throw FileError(file, readReason(EINVAL));
+
+    // One byte more than the size, so the end shows without growing; a file that grows
+    // while it is read gets a larger buffer.
+    std::size_t capacity = static_cast<std::size_t>(st.st_size) + 1;
+    FileBytes bytes{std::shared_ptr<char[]>(new char[capacity]), 0};
+    for (;;) {
+        if (bytes.size == capacity) {
+            capacity *= 2;
+            std::shared_ptr<char[]> larger(new char[capacity]);
+            std::memcpy(larger.get(), bytes.data.get(), bytes.size);
+            bytes.data = std::move(larger);
+        }
+        const ssize_t n = ::read(fd, bytes.data.get() + bytes.size, capacity - bytes.size);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            throw FileError(file, readReason(errno));
+        }
+        if (n == 0)
+            return bytes;
+        bytes.size += static_cast<std::size_t>(n);
+    }
 }
 
 std::string readWholeFileIfExists(const std::filesystem::path& file)

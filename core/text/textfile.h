@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <ostream>
 #include <stdexcept>
 #include <string>
@@ -23,6 +24,14 @@ private:
 
 // Reads the whole file as bytes. Throws FileError when it is missing or unreadable.
 std::string readWholeFile(const std::filesystem::path& file);
+
+// The whole file read straight into a buffer of its own, for a reader that keeps the bytes
+// where they were read instead of copying them. Throws FileError as readWholeFile does.
+struct FileBytes {
+    std::shared_ptr<char[]> data;
+    std::size_t size = 0;
+};
+FileBytes readWholeFileShared(const std::filesystem::path& file);
 
 // Like readWholeFile, but a file that does not exist reads as empty.
 std::string readWholeFileIfExists(const std::filesystem::path& file);

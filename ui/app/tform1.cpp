@@ -297,7 +297,7 @@ void TForm1::Copy1Click()
     const int slot = selectedSlot();
     if (slot < 1)
         return;
-    store_.append({store_.name(slot), store_.fields(slot)});
+    store_.append({std::string(store_.name(slot)), FieldList(store_.fields(slot))});
     ListView1Renew();
 }
 

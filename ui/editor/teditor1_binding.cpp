@@ -81,7 +81,7 @@ void TEditor1::DataGot(QObject*)
     const RecordStore& store = mainWindow_.store();
     if (slot < 1 || slot >= store.slotCount())
         return;
-    const FieldList& fields = store.fields(slot);
+    const FieldsView fields = store.fields(slot);
     // A short field list (a record that lost fields) loads its missing fields as empty.
     const auto field = [&fields](int number) {
         return number < fields.size() ? fields[number] : std::string_view();
@@ -161,7 +161,7 @@ void TEditor1::DataGot(QObject*)
 
 void TEditor1::SetDataName(ComboBox* box, int slot, int field)
 {
-    const FieldList& fields = mainWindow_.store().fields(slot);
+    const FieldsView fields = mainWindow_.store().fields(slot);
     const std::string_view text = field < fields.size() ? fields[field] : std::string_view();
     if (text.empty()) {
         selectFirst(box);

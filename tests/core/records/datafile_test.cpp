@@ -127,7 +127,7 @@ TEST(DataFile, ItemZeroIsTheNameAndTheRestAreFields)
 {
     const ParsedDataFile parsed = parseDataFile(lineOfItems(48) + "\r\n");
     ASSERT_EQ(parsed.records.size(), 1u);
-    const EnemyRecord& wolf = parsed.records[0];
+    const RecordBatch::Entry wolf = parsed.records[0];
     EXPECT_EQ(wolf.name, "Wolf");
     ASSERT_EQ(wolf.fields.size(), kFieldCount);
     EXPECT_EQ(wolf.fields[0], "1");
@@ -285,10 +285,13 @@ TEST(DataFileDeathTest, LineOfCommasIsRefusedInLittleMemory)
         GTEST_SKIP() << "no address space limit under the sanitizer";
     // Split whole, its 64 million empty items would take some 2 GB.
     const std::string line = "\"Wolf\"" + std::string(std::size_t{64} << 20, ',');
+    // In a buffer of its own, as a file is read.
+    std::shared_ptr<char[]> bytes(new char[line.size()]);
+    std::copy(line.begin(), line.end(), bytes.get());
     EXPECT_EXIT(
         {
             limitMemoryGrowth(std::size_t{32} << 20);
-            const ParsedDataFile parsed = parseDataFile(line);
+            const ParsedDataFile parsed = parseDataFile(bytes, line.size());
             std::_Exit(parsed.refusedLines == 1 && parsed.records.empty() ? 0 : 1);
         },
         testing::ExitedWithCode(0), "");

@@ -13,7 +13,7 @@ std::vector<std::string> names(const RecordStore& store)
 {
     std::vector<std::string> result;
     for (int slot = 0; slot < store.slotCount(); ++slot)
-        result.push_back(store.name(slot));
+        result.emplace_back(store.name(slot));
     return result;
 }
 
@@ -34,14 +34,17 @@ RecordStore storeOf(std::initializer_list<const char*> recordNames)
 
 TEST(FieldList, HoldsEachFieldExactly)
 {
-    const std::vector<std::string> fields{"", "ab", std::string("\0c", 2), "", "\x83\x5c"};
+    // A text of 300 bytes takes two bytes for its length.
+    const std::vector<std::string> fields{"", "ab", std::string("\0c", 2), std::string(300, 'x'),
+                                          "\x83\x5c"};
     const FieldList list = test::fieldList(fields);
     ASSERT_EQ(list.size(), 5);
     for (int i = 0; i < list.size(); ++i)
         EXPECT_EQ(list[i], fields[static_cast<std::size_t>(i)]) << i;
     EXPECT_EQ(list.toStrings(), fields);
 
-    const std::vector<std::string_view> views{"", "ab", std::string_view("\0c", 2), "", "\x83\x5c"};
+    const std::vector<std::string_view> views{"", "ab", std::string_view("\0c", 2), fields[3],
+                                              "\x83\x5c"};
     EXPECT_EQ(FieldList(std::span<const std::string_view>(views)), list);
 
     EXPECT_THROW(list[5], std::out_of_range);
@@ -124,7 +127,7 @@ TEST(RecordStore, RevisionMovesWithEveryChangeAndOnlyThen)
              store.replaceFrom(1, records({"A", "B"}));
          },
          true},
-        {"Merge of nothing", [&] { store.replaceFrom(store.slotCount(), {}); }, false},
+        {"Merge of nothing", [&] { store.replaceFrom(store.slotCount(), RecordBatch()); }, false},
         {"Merge", [&] { store.replaceFrom(store.slotCount(), records({"C"})); }, true},
         {"register unchanged", [&] { store.overwrite(1, levelRecord("A", "A-level")); }, false},
         {"register a new name", [&] { store.overwrite(1, levelRecord("A2", "A-level")); }, true},
@@ -149,8 +152,8 @@ TEST(RecordStore, SlotsOutOfRangeThrow)
     EXPECT_THROW(store.overwrite(3, levelRecord("X", "1")), std::out_of_range);
     EXPECT_THROW(store.remove(0), std::out_of_range);
     EXPECT_THROW(store.remove(3), std::out_of_range);
-    EXPECT_THROW(store.replaceFrom(0, {}), std::out_of_range);
-    EXPECT_THROW(store.replaceFrom(4, {}), std::out_of_range);
+    EXPECT_THROW(store.replaceFrom(0, RecordBatch()), std::out_of_range);
+    EXPECT_THROW(store.replaceFrom(4, RecordBatch()), std::out_of_range);
     EXPECT_EQ(names(store), (std::vector<std::string>{"", "A", "B"}));
 }
 

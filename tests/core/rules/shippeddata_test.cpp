@@ -112,9 +112,10 @@ TEST_P(ShippedData, SamplesAgreeWithTheChoiceFile)
     };
     const std::vector<std::string> attackNames = t.attackNames();
 
-    for (const EnemyRecord& r : file.records) {
-        SCOPED_TRACE(r.name);
-        const FieldList& f = r.fields;
+    for (std::size_t i = 0; i < file.records.size(); ++i) {
+        const RecordBatch::Entry r = file.records[i];
+        SCOPED_TRACE(std::string(r.name));
+        const FieldsView f = r.fields;
         const int level = spinValue(f[FieldLevel]);
         const int strength = spinValue(f[FieldStrength]);
         EXPECT_TRUE(contains(t.classify, f[FieldClassify]));

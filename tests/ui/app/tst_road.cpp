@@ -48,7 +48,7 @@ private Q_SLOTS:
         QVERIFY(form.store().recordCount() >= 2);
 
         // Row 2 shows the second enemy; give it a longer name.
-        const std::string oldName = form.store().name(2);
+        const std::string oldName(form.store().name(2));
         form.selectRow(2);
         form.ListView1DblClick();
         QVERIFY(editor.isVisible());

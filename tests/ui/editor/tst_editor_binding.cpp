@@ -430,7 +430,7 @@ private Q_SLOTS:
         const bool added = row == 0 && !storedName.isEmpty();
         QCOMPARE(store().recordCount(), records + (added ? 1 : 0));
         if (!storedName.isEmpty())
-            QCOMPARE(QString::fromStdString(store().name(1)), storedName);
+            QCOMPARE(QString::fromUtf8(store().name(1)), storedName);
     }
 
     // The close box confirms the entry being typed in, as leaving it would, before it asks.
@@ -481,7 +481,7 @@ private Q_SLOTS:
 
         QCOMPARE(store().recordCount(), 3);
         for (int slot = 1; slot <= 3; ++slot) {
-            const bool edited = QString::fromStdString(store().name(slot)) == shown;
+            const bool edited = QString::fromUtf8(store().name(slot)) == shown;
             QCOMPARE(fieldsOf(slot).at(FieldHabitat), std::string(edited ? "Attic" : ""));
         }
     }
