@@ -28,4 +28,7 @@ bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b);
 // begin on the second byte of a double-byte character does not count.
 bool containsCp932(std::string_view text, std::string_view part);
 
+// Appends the code point as UTF-8.
+void appendUtf8(std::string& out, char32_t cp);
+
 } // namespace grimtally

@@ -11,25 +11,6 @@ constexpr char kNotWritten[] =
     "The words that can be read are used, and the default words for the rest. The file is "
     "not written back; save it as Shift-JIS text to have the program complete it.";
 
-void appendUtf8(std::string& out, char32_t cp)
-{
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
 // UTF-16 after its byte order mark, as UTF-8. What does not decode becomes U+FFFD, which
 // code page 932 cannot hold, so the line it stands in is left out.
 std::string utf16ToUtf8(std::string_view bytes, bool bigEndian)
