@@ -1,9 +1,7 @@
 // The main window: the enemy list over the record store, and the commands on the collection.
 #pragma once
 
-#include "core/records/recordstore.h"
-#include "core/words/languagefile.h"
-#include "core/words/vocabulary.h"
+#include "ui/app/editorhost.h"
 
 #include <QMainWindow>
 
@@ -17,7 +15,7 @@ class EnemyListModel;
 class FileDialog;
 class TEditor1;
 
-class TForm1 : public QMainWindow {
+class TForm1 : public QMainWindow, public EditorHost {
     Q_OBJECT
 public:
     explicit TForm1(QWidget* parent = nullptr); // runs FormCreate
@@ -27,18 +25,19 @@ public:
     void setEditor(TEditor1* editor) { editor_ = editor; }
     void setAboutBox(QWidget* aboutBox) { aboutBox_ = aboutBox; }
 
-    const Vocabulary& vocabulary() const { return vocabulary_; }
+    QWidget* hostWindow() override { return this; }
+    const Vocabulary& vocabulary() const override { return vocabulary_; }
     // "Language.txt" as read at start; the editor takes its own words from it.
-    LanguageFile& language() { return language_; }
-    RecordStore& store() { return store_; }
+    LanguageFile& language() override { return language_; }
+    RecordStore& store() override { return store_; }
     const RecordStore& store() const { return store_; }
 
     // The selected row (0 is the new-entry row) and the slot it shows; -1 when none.
-    int selectedRow() const;
-    int selectedSlot() const;
+    int selectedRow() const override;
+    int selectedSlot() const override;
     void selectRow(int row);
 
-    void ListView1Renew();
+    void ListView1Renew() override;
 
     // Commands, named after the controls that run them.
     void FormCreate();

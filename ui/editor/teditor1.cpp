@@ -4,7 +4,7 @@
 
 #include "core/words/languagefile.h"
 #include "core/words/vocabulary.h"
-#include "ui/app/tform1.h"
+#include "ui/app/editorhost.h"
 #include "ui/toolkit/appearance.h"
 #include "ui/toolkit/checkbox.h"
 #include "ui/toolkit/combobox.h"
@@ -111,7 +111,7 @@ template <typename Control> Control* placed(Control* control, const QString& nam
 
 } // namespace
 
-TEditor1::TEditor1(TForm1& mainWindow)
+TEditor1::TEditor1(EditorHost& mainWindow)
     : QWidget(nullptr, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       mainWindow_(mainWindow)
@@ -435,7 +435,7 @@ QWidget* TEditor1::dialogParent()
     // At start-up the editor is still hidden; its questions then stand over the main window.
     if (isVisible())
         return this;
-    return &mainWindow_;
+    return mainWindow_.hostWindow();
 }
 
 void TEditor1::showEvent(QShowEvent* event)

@@ -26,12 +26,12 @@ class Label;
 class Memo;
 class ReadOnlyBox;
 class SpinEdit;
-class TForm1;
+class EditorHost;
 
 class TEditor1 : public QWidget {
     Q_OBJECT
 public:
-    explicit TEditor1(TForm1& mainWindow); // runs FormCreate
+    explicit TEditor1(EditorHost& mainWindow); // runs FormCreate
 
     // --- global lists that other windows read ---
     const std::vector<std::string>& editorWords() const { return editorWords_; }
@@ -196,7 +196,7 @@ private:
     void applyChoiceTables(ChoiceTables tables);
     void putNoneWords();
 
-    TForm1& mainWindow_;
+    EditorHost& mainWindow_;
     std::vector<std::string> editorWords_;
     std::vector<std::string> abilityList_;
     std::optional<ChoiceTables> tables_;

@@ -3,7 +3,7 @@
 #include "core/records/record.h"
 #include "core/text/commatext.h"
 #include "core/text/sjis.h"
-#include "ui/app/tform1.h"
+#include "ui/app/editorhost.h"
 #include "ui/editor/teditor1.h"
 #include "ui/toolkit/checkbox.h"
 #include "ui/toolkit/combobox.h"
@@ -304,7 +304,7 @@ void TEditor1::B_ResetClick(QObject* sender)
 
 void TEditor1::closeEditor()
 {
-    closeSecondary(this, &mainWindow_);
+    closeSecondary(this, mainWindow_.hostWindow());
 }
 
 void TEditor1::ConfirmComboBox(ComboBox* box, QObject* sender)
