@@ -1,6 +1,7 @@
 #include "ui/about/taboutbox.h"
 
 #include "ui/toolkit/appearance.h"
+#include "ui/toolkit/formwindow.h"
 #include "ui/toolkit/linklabel.h"
 #include "ui/toolkit/windowprotocol.h"
 
@@ -30,15 +31,9 @@ QLabel* label(QWidget* parent, const QString& name, const QString& text, QPoint 
 } // namespace
 
 TAboutBox::TAboutBox(QWidget* mainWindow)
-    : QDialog(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      mainWindow_(mainWindow)
+    : QDialog(nullptr, kFixedDialogFlags), mainWindow_(mainWindow)
 {
-    setObjectName(u"TAboutBox"_s);
-    setWindowTitle(u"バージョン情報"_s);
-    setWindowIcon(applicationIcon());
-    setFont(windowFont());
-    setFixedSize(424, 229);
+    setUpFormWindow(this, u"TAboutBox"_s, u"バージョン情報"_s, 424, 229);
 
     Panel1 = new QFrame(this);
     Panel1->setObjectName(u"Panel1"_s);

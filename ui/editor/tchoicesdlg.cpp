@@ -2,6 +2,7 @@
 
 #include "ui/toolkit/appearance.h"
 #include "ui/toolkit/cp932text.h"
+#include "ui/toolkit/formwindow.h"
 #include "ui/toolkit/memo.h"
 #include "ui/toolkit/windowprotocol.h"
 
@@ -26,15 +27,9 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& caption
 } // namespace
 
 TChoicesDlg::TChoicesDlg(EditorLink link)
-    : QDialog(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      link_(std::move(link))
+    : QDialog(nullptr, kFixedDialogFlags), link_(std::move(link))
 {
-    setObjectName(u"TChoicesDlg"_s);
-    setWindowTitle(u"選択ダイアログ"_s);
-    setWindowIcon(applicationIcon());
-    setFont(windowFont());
-    setFixedSize(264, 179);
+    setUpFormWindow(this, u"TChoicesDlg"_s, u"選択ダイアログ"_s, 264, 179);
 
     GroupBox1 = new QGroupBox(u"Choices"_s, this);
     GroupBox1->setObjectName(u"GroupBox1"_s);

@@ -11,6 +11,7 @@
 #include "ui/toolkit/cp932text.h"
 #include "ui/toolkit/dialogs.h"
 #include "ui/toolkit/editbox.h"
+#include "ui/toolkit/formwindow.h"
 #include "ui/toolkit/label.h"
 #include "ui/toolkit/memo.h"
 #include "ui/toolkit/spinedit.h"
@@ -19,7 +20,6 @@
 #include <QFontMetricsF>
 #include <QFrame>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 
 #include <array>
@@ -102,13 +102,6 @@ QFont fittedDiceFont(QFont font)
     return font;
 }
 
-template <typename Control> Control* placed(Control* control, const QString& name, QRect geometry)
-{
-    control->setObjectName(name);
-    control->setGeometry(geometry);
-    return control;
-}
-
 } // namespace
 
 TEditor1::TEditor1(EditorHost& mainWindow)
@@ -116,11 +109,8 @@ TEditor1::TEditor1(EditorHost& mainWindow)
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       mainWindow_(mainWindow)
 {
-    setObjectName(u"TEditor1"_s);
-    setWindowTitle(u"Enemy Editor for Marrowfane"_s);
-    setWindowIcon(applicationIcon());
-    setFont(windowFont());
-    setFixedSize(kClientWidth, kClientHeight);
+    setUpFormWindow(this, u"TEditor1"_s, u"Enemy Editor for Marrowfane"_s, kClientWidth,
+                    kClientHeight);
 
     createControls();
     setTabOrders();
@@ -441,15 +431,8 @@ QWidget* TEditor1::dialogParent()
 void TEditor1::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    if (event->spontaneous())
-        return;
-    const QScreen* shownOn = screen();
-    if (shownOn == nullptr)
-        return;
-    const QRect available = shownOn->availableGeometry();
-    QRect frame = frameGeometry();
-    frame.moveCenter(available.center());
-    move(frame.topLeft());
+    if (!event->spontaneous())
+        centreOnScreen(this);
 }
 
 void TEditor1::closeEvent(QCloseEvent* event)

@@ -5,6 +5,7 @@
 #include "ui/toolkit/combobox.h"
 #include "ui/toolkit/dialogs.h"
 #include "ui/toolkit/editbox.h"
+#include "ui/toolkit/formwindow.h"
 #include "ui/toolkit/label.h"
 #include "ui/toolkit/spinedit.h"
 #include "ui/toolkit/windowprotocol.h"
@@ -19,27 +20,9 @@ namespace grimtally::ui {
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-template <typename Control> Control* placed(Control* control, const QString& name, QRect geometry)
+TForm2::TForm2(EditorLink link) : QDialog(nullptr, kFixedDialogFlags), link_(std::move(link))
 {
-    control->setObjectName(name);
-    control->setGeometry(geometry);
-    return control;
-}
-
-} // namespace
-
-TForm2::TForm2(EditorLink link)
-    : QDialog(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      link_(std::move(link))
-{
-    setObjectName(u"TForm2"_s);
-    setWindowTitle(u"Form2"_s);
-    setWindowIcon(applicationIcon());
-    setFont(windowFont());
-    setFixedSize(330, 177);
+    setUpFormWindow(this, u"TForm2"_s, u"Form2"_s, 330, 177);
     move(192, 133);
 
     using Anchor = Label::Anchor;
