@@ -8,6 +8,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <QShowEvent>
 
 namespace grimtally::ui {
 
@@ -89,6 +90,13 @@ void TAboutBox::OKButtonClick()
 void TAboutBox::reject()
 {
     OKButtonClick();
+}
+
+void TAboutBox::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        centreOnScreen(this);
 }
 
 } // namespace grimtally::ui

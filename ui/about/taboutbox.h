@@ -28,6 +28,9 @@ public:
     QFrame* Bevel1;
     QPushButton* OKButton;
 
+protected:
+    void showEvent(QShowEvent* event) override; // centred on the screen
+
 private:
     QWidget* mainWindow_;
 };

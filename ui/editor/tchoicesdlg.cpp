@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShowEvent>
 
 namespace grimtally::ui {
 
@@ -84,6 +85,13 @@ void TChoicesDlg::CancelBtnClick()
 void TChoicesDlg::reject()
 {
     CancelBtnClick();
+}
+
+void TChoicesDlg::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        centreOnScreen(this);
 }
 
 } // namespace grimtally::ui

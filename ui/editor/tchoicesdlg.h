@@ -38,6 +38,9 @@ public:
     QListWidget* ListBox1;
     QPushButton *OKBtn, *CancelBtn, *HelpBtn;
 
+protected:
+    void showEvent(QShowEvent* event) override; // centred on the screen
+
 private:
     EditorLink link_;
     std::vector<std::string> entries_; // the shown list's bytes, row by row
