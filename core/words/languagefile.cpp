@@ -3,6 +3,8 @@
 #include "core/text/sjis.h"
 #include "core/text/textfile.h"
 
+#include <algorithm>
+
 namespace grimtally {
 
 namespace {
@@ -90,6 +92,27 @@ LanguageFile LanguageFile::fromBytes(const std::filesystem::path& file, std::str
         return language;
     }
     language.detail_ = kNotWritten;
+    return language;
+}
+
+std::string LanguageFile::programLanguage() const
+{
+    std::string language = ini_.readString("program", "language", "");
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!language.empty() && blank(language.back()))
+        language.pop_back();
+    std::size_t first = 0;
+    while (first < language.size() && blank(language[first]))
+        ++first;
+    language.erase(0, first);
+    // Language codes are ASCII; a value with other bytes names no language of ours and is
+    // left as it is rather than folded inside a double-byte character.
+    if (std::ranges::any_of(language, [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
+        return language;
+    for (char& c : language) {
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    }
     return language;
 }
 

@@ -25,6 +25,10 @@ public:
     static LanguageFile fromBytes(const std::filesystem::path& file, std::string_view bytes);
 
     const IniFile& ini() const { return ini_; }
+    // The language of the program's own texts, key "language" of section "program", with
+    // blanks trimmed and ASCII letters lowered; empty when the file chooses none. The key is
+    // only read: a file without it runs with the built-in texts and is never given it.
+    std::string programLanguage() const;
     bool writable() const { return writable_; }
 
     // What the user is to be told once, with what the program does about it; both empty

@@ -61,6 +61,22 @@ TEST(LanguageFile, TextThatIsNotShiftJisIsReadWhereItCanBeAndNeverWritten)
     }
 }
 
+// The program's language is a code: blanks and letter case do not matter, and bytes that are
+// no ASCII text are never folded inside a double-byte character.
+TEST(LanguageFile, ProgramLanguageIsReadAsACode)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"[common]\r\nhit=Treffer\r\n", ""},
+        {"[program]\r\nlanguage=ja\r\n", "ja"},
+        {"[Program]\r\nLANGUAGE= EN \t\r\n", "en"},
+        {"[program]\r\nlanguage=" + kAttack + "A\r\n", kAttack + "A"},
+    };
+    for (const auto& [bytes, language] : cases) {
+        SCOPED_TRACE(bytes);
+        EXPECT_EQ(LanguageFile::fromBytes("Language.txt", bytes).programLanguage(), language);
+    }
+}
+
 // Starting with a complete file, or one that cannot be read, never writes it; the windows'
 // tests show that. What they cannot show: a save that failed is made by the next store.
 class LanguageFileOnDisk : public TempFolder {};
