@@ -34,7 +34,7 @@ QLabel* label(QWidget* parent, const QString& name, const QString& text, QPoint 
 TAboutBox::TAboutBox(QWidget* mainWindow)
     : QDialog(nullptr, kFixedDialogFlags), mainWindow_(mainWindow)
 {
-    setUpFormWindow(this, u"TAboutBox"_s, u"バージョン情報"_s, 424, 229);
+    setUpFormWindow(this, u"TAboutBox"_s, tr("バージョン情報"), 424, 229);
 
     Panel1 = new QFrame(this);
     Panel1->setObjectName(u"Panel1"_s);
@@ -48,16 +48,16 @@ TAboutBox::TAboutBox(QWidget* mainWindow)
     ProgramIcon->setScaledContents(true);
     ProgramIcon->setPixmap(applicationIcon().pixmap(64, 64));
 
-    ProductName = label(Panel1, u"ProductName"_s, u"Grimtally"_s, {80, 8});
+    ProductName = label(Panel1, u"ProductName"_s, tr("Grimtally"), {80, 8});
     QFont bold = font();
     bold.setBold(true);
     bold.setPixelSize(16);
     ProductName->setFont(bold);
     ProductName->adjustSize();
 
-    Version = label(Panel1, u"Version"_s, u"Version "_s + kReleaseDate, {152, 32});
+    Version = label(Panel1, u"Version"_s, tr("Version %1").arg(kReleaseDate), {152, 32});
     Credit1 =
-        label(Panel1, u"Credit1"_s, u"Written and kept by the Grimtally developers"_s, {120, 56});
+        label(Panel1, u"Credit1"_s, tr("Written and kept by the Grimtally developers"), {120, 56});
     L_URL1 =
         new LinkLabel(Panel1, u"L_URL1"_s, kLinkRight, 72, u"https://grimtally.example.org/"_s);
 
@@ -66,14 +66,15 @@ TAboutBox::TAboutBox(QWidget* mainWindow)
     Bevel1->setGeometry(8, 88, 393, 2);
     Bevel1->setFrameStyle(QFrame::HLine | QFrame::Sunken);
 
-    Label1 = label(Panel1, u"Label1"_s, u"Marrowfane RPG"_s, {16, 96});
-    Credit2 = label(Panel1, u"Credit2"_s, u"A tabletop game of the Marrowfane circle"_s, {120, 96});
+    Label1 = label(Panel1, u"Label1"_s, tr("Marrowfane RPG"), {16, 96});
+    Credit2 =
+        label(Panel1, u"Credit2"_s, tr("A tabletop game of the Marrowfane circle"), {120, 96});
     L_URL2 =
         new LinkLabel(Panel1, u"L_URL2"_s, kLinkRight, 112, u"https://marrowfane.example.com/"_s);
-    Credit3 = label(Panel1, u"Credit3"_s, u"Rule books from the Example Press"_s, {120, 136});
+    Credit3 = label(Panel1, u"Credit3"_s, tr("Rule books from the Example Press"), {120, 136});
     L_URL3 = new LinkLabel(Panel1, u"L_URL3"_s, kLinkRight, 152, u"https://press.example.net/"_s);
 
-    OKButton = new QPushButton(u"OK"_s, this);
+    OKButton = new QPushButton(tr("OK"), this);
     OKButton->setObjectName(u"OKButton"_s);
     OKButton->setGeometry(175, 196, 75, 25);
     OKButton->setDefault(true);

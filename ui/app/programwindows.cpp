@@ -1,6 +1,7 @@
 #include "ui/app/programwindows.h"
 
 #include "ui/about/taboutbox.h"
+#include "ui/app/programlanguage.h"
 #include "ui/app/tform1.h"
 #include "ui/editor/tchoicesdlg.h"
 #include "ui/editor/teditor1.h"
@@ -75,7 +76,12 @@ ProgramWindows& ProgramWindows::operator=(ProgramWindows&&) noexcept = default;
 ProgramWindows createProgramWindows()
 {
     ProgramWindows windows;
-    windows.form1 = std::make_unique<TForm1>();
+    // One reading for everything: the language first, so that every window is built in it;
+    // the main window then reports any trouble with the file and takes its words from it.
+    LanguageFile language = readLanguageFile(nullptr);
+    windows.translators =
+        std::make_unique<ProgramTranslators>(QString::fromLatin1(language.programLanguage()));
+    windows.form1 = std::make_unique<TForm1>(std::move(language));
     windows.form1->show();
     windows.editor1 = std::make_unique<TEditor1>(*windows.form1);
     windows.form1->setEditor(windows.editor1.get());

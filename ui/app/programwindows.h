@@ -5,6 +5,7 @@
 
 namespace grimtally::ui {
 
+class ProgramTranslators;
 class TForm1;
 class TEditor1;
 class TChoicesDlg;
@@ -13,6 +14,8 @@ class TAboutBox;
 class TForm2;
 
 struct ProgramWindows {
+    // First in, last out: every window is built and torn down in the chosen language.
+    std::unique_ptr<ProgramTranslators> translators;
     std::unique_ptr<TForm1> form1;
     std::unique_ptr<TEditor1> editor1;
     std::unique_ptr<TChoicesDlg> choicesDlg1;
@@ -26,8 +29,9 @@ struct ProgramWindows {
     ProgramWindows& operator=(ProgramWindows&&) noexcept;
 };
 
-// Creates the main window (visible from its creation on, so the editor's choice file
-// dialog shows over it), then the editor, then the hidden dialogs.
+// Reads "Language.txt" and installs the language it chooses, then creates the main window
+// (visible from its creation on, so the editor's choice file dialog shows over it), then the
+// editor, then the hidden dialogs.
 ProgramWindows createProgramWindows();
 
 } // namespace grimtally::ui

@@ -3,6 +3,7 @@
 #include "core/records/datafile.h"
 #include "core/text/textfile.h"
 #include "ui/app/enemylistmodel.h"
+#include "ui/app/programlanguage.h"
 #include "ui/editor/teditor1.h"
 #include "ui/toolkit/appearance.h"
 #include "ui/toolkit/cp932text.h"
@@ -23,16 +24,21 @@ using namespace Qt::StringLiterals;
 
 namespace grimtally::ui {
 
-namespace {
+TForm1::TForm1(QWidget* parent) : TForm1(std::nullopt, parent)
+{}
 
-const char* const kLanguageFile = "Language.txt";
+TForm1::TForm1(LanguageFile language, QWidget* parent)
+    : TForm1(std::optional<LanguageFile>(std::move(language)), parent)
+{}
 
-} // namespace
-
-TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
+TForm1::TForm1(std::optional<LanguageFile> language, QWidget* parent) : QMainWindow(parent)
 {
+    if (language) {
+        language_ = std::move(*language);
+        languageRead_ = true;
+    }
     setObjectName(u"TForm1"_s);
-    setWindowTitle(u"Grimtally"_s);
+    setWindowTitle(tr("Grimtally"));
     setFont(windowFont());
     move(192, 54);
     resize(696, 480);
@@ -82,26 +88,26 @@ QAction* TForm1::addMenuItem(QMenu* menu, const QString& name, const QString& ca
 void TForm1::buildMenus()
 {
     menuBar()->setObjectName(u"MainMenu1"_s);
-    QMenu* files = menuBar()->addMenu(u"&Files"_s);
+    QMenu* files = menuBar()->addMenu(tr("&Files"));
     files->setObjectName(u"Files1"_s);
-    addMenuItem(files, u"Menu_New"_s, u"&New"_s, &TForm1::Menu_NewClick);
-    addMenuItem(files, u"Menu_Open"_s, u"&Open"_s, &TForm1::Menu_OpenClick);
-    addMenuItem(files, u"Menu_Merge"_s, u"&Merge"_s, &TForm1::Menu_MergeClick);
+    addMenuItem(files, u"Menu_New"_s, tr("&New"), &TForm1::Menu_NewClick);
+    addMenuItem(files, u"Menu_Open"_s, tr("&Open"), &TForm1::Menu_OpenClick);
+    addMenuItem(files, u"Menu_Merge"_s, tr("&Merge"), &TForm1::Menu_MergeClick);
     files->addSeparator()->setObjectName(u"N1"_s);
-    addMenuItem(files, u"Menu_Save"_s, u"&Save"_s, nullptr)->setEnabled(false);
-    addMenuItem(files, u"Menu_Anew"_s, u"&Anew"_s, &TForm1::Menu_AnewClick);
+    addMenuItem(files, u"Menu_Save"_s, tr("&Save"), nullptr)->setEnabled(false);
+    addMenuItem(files, u"Menu_Anew"_s, tr("&Anew"), &TForm1::Menu_AnewClick);
     files->addSeparator()->setObjectName(u"N2"_s);
-    addMenuItem(files, u"Menu_Exit"_s, u"E&xit"_s, nullptr)->setEnabled(false);
+    addMenuItem(files, u"Menu_Exit"_s, tr("E&xit"), nullptr)->setEnabled(false);
 
-    QMenu* help = menuBar()->addMenu(u"&Help"_s);
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName(u"Menu_Help"_s);
-    addMenuItem(help, u"Menu_About"_s, u"&About"_s, &TForm1::Menu_AboutClick);
+    addMenuItem(help, u"Menu_About"_s, tr("&About"), &TForm1::Menu_AboutClick);
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(u"PopupMenu1"_s);
-    addMenuItem(PopupMenu1, u"Edit1"_s, u"Edit"_s, &TForm1::ListView1DblClick);
-    addMenuItem(PopupMenu1, u"Copy1"_s, u"Copy"_s, &TForm1::Copy1Click);
-    addMenuItem(PopupMenu1, u"Delete1"_s, u"Delete"_s, &TForm1::Delete1Click);
+    addMenuItem(PopupMenu1, u"Edit1"_s, tr("Edit"), &TForm1::ListView1DblClick);
+    addMenuItem(PopupMenu1, u"Copy1"_s, tr("Copy"), &TForm1::Copy1Click);
+    addMenuItem(PopupMenu1, u"Delete1"_s, tr("Delete"), &TForm1::Delete1Click);
     connect(PopupMenu1, &QMenu::aboutToShow, this, &TForm1::PopupMenu1Popup);
 }
 
@@ -111,7 +117,8 @@ void TForm1::FormCreate()
 
     // Read once for every window. A file that cannot be read, or not as Shift-JIS text, is
     // reported here and never written, so the user's own words are not lost.
-    runGuarded(this, [&] { language_ = LanguageFile::load(kLanguageFile); });
+    if (!languageRead_)
+        language_ = readLanguageFile(this);
     if (!language_.problem().empty())
         Dialogs::current().ask(this, QString::fromUtf8(language_.problem()), MessageIcon::Error,
                                MessageButtons::Ok, QString::fromUtf8(language_.problemDetail()));
@@ -160,12 +167,14 @@ void TForm1::Menu_NewClick()
 
 void TForm1::Menu_OpenClick()
 {
+    OpenDialog->setTitle(tr("Open"));
     if (SaveChangesFirst())
         ReadData(1);
 }
 
 void TForm1::Menu_MergeClick()
 {
+    OpenDialog->setTitle(tr("Merge"));
     ReadData(store_.slotCount());
 }
 
@@ -180,23 +189,25 @@ QString refusedLinesDetail(const QString& file, const ParsedDataFile& parsed)
     for (std::int64_t number : parsed.refusedLineNumbers)
         numbers << QString::number(number);
     if (parsed.refusedLines == 1)
-        return u"Line %1 of %2 is not an enemy record and will not be kept."_s.arg(numbers[0],
-                                                                                   name);
+        return TForm1::tr("Line %1 of %2 is not an enemy record and will not be kept.")
+            .arg(numbers[0], name);
     const QString listed =
-        numbers.mid(0, numbers.size() - 1).join(u", "_s) + u" and "_s + numbers.back();
+        TForm1::tr("%1 and %2")
+            .arg(numbers.mid(0, numbers.size() - 1).join(TForm1::tr(", ")), numbers.back());
     if (parsed.refusedLines == numbers.size())
-        return u"Lines %1 of %2 are not enemy records and will not be kept."_s.arg(listed, name);
-    return u"%1 lines of %2 are not enemy records and will not be kept; the first %3 are "
-           u"lines %4."_s.arg(QString::number(parsed.refusedLines), name,
-                              QString::number(numbers.size()), listed);
+        return TForm1::tr("Lines %1 of %2 are not enemy records and will not be kept.")
+            .arg(listed, name);
+    return TForm1::tr("%1 lines of %2 are not enemy records and will not be kept; the first %3 "
+                      "are lines %4.")
+        .arg(QString::number(parsed.refusedLines), name, QString::number(numbers.size()), listed);
 }
 
 QString unicodeFileDetail(const QString& file, std::string_view encoding)
 {
-    return u"%1 is %2 text (it begins with a byte-order mark), but enemy data files are "
-           u"Shift-JIS text. Nothing was read from it."_s.arg(
-               QFileInfo(file).fileName(),
-               QString::fromUtf8(encoding.data(), static_cast<qsizetype>(encoding.size())));
+    return TForm1::tr("%1 is %2 text (it begins with a byte-order mark), but enemy data files "
+                      "are Shift-JIS text. Nothing was read from it.")
+        .arg(QFileInfo(file).fileName(),
+             QString::fromUtf8(encoding.data(), static_cast<qsizetype>(encoding.size())));
 }
 
 } // namespace
@@ -224,7 +235,7 @@ void TForm1::ReadData(int firstSlot)
             detail = refusedLinesDetail(fileName, parsed);
         else
             break;
-        Dialogs::current().ask(this, u"敵データではありません。\r\n選択しなおしてください。"_s,
+        Dialogs::current().ask(this, tr("敵データではありません。\r\n選択しなおしてください。"),
                                MessageIcon::Information, MessageButtons::Ok, detail);
     }
     ListView1Renew();
@@ -232,12 +243,13 @@ void TForm1::ReadData(int firstSlot)
 
 TForm1::SaveResult TForm1::SaveAs()
 {
+    SaveDialog->setTitle(tr("Save as"));
     if (!SaveDialog->execute(this))
         return SaveResult::NotWritten;
     const std::filesystem::path file = toPath(SaveDialog->fileName());
     std::error_code error;
     if (std::filesystem::exists(file, error) &&
-        Dialogs::current().ask(this, u"ファイルを上書きします。\r\nよろしいですか？"_s,
+        Dialogs::current().ask(this, tr("ファイルを上書きします。\r\nよろしいですか？"),
                                MessageIcon::Information, MessageButtons::OkCancel) != Answer::Ok)
         return SaveResult::NotWritten;
     if (!runGuarded(this, [&] { saveDataFile(file, store_); }))
@@ -256,7 +268,7 @@ bool TForm1::SaveChangesFirst()
     // Without records there is nothing to lose, as on closing.
     if (store_.recordCount() == 0 || !hasUnsavedChanges())
         return true;
-    switch (Dialogs::current().ask(this, u"データを保存しますか？"_s, MessageIcon::Information,
+    switch (Dialogs::current().ask(this, tr("データを保存しますか？"), MessageIcon::Information,
                                    MessageButtons::YesNoCancel)) {
     case Answer::Yes:
         // Unlike closing, nothing ends here: a collection that was not saved stays.
@@ -306,7 +318,8 @@ void TForm1::Delete1Click()
     const int slot = selectedSlot();
     if (slot < 1)
         return;
-    const QString question = fromCp932(store_.name(slot)) + u"を削除します。\r\nよろしいですか？"_s;
+    const QString question =
+        tr("%1を削除します。\r\nよろしいですか？").arg(fromCp932(store_.name(slot)));
     if (Dialogs::current().ask(this, question, MessageIcon::Warning, MessageButtons::OkCancel) ==
         Answer::Ok)
         store_.remove(slot);
@@ -337,7 +350,7 @@ void TForm1::closeEvent(QCloseEvent* event)
         event->accept();
         return;
     }
-    switch (Dialogs::current().ask(this, u"データを保存しますか？"_s, MessageIcon::Information,
+    switch (Dialogs::current().ask(this, tr("データを保存しますか？"), MessageIcon::Information,
                                    MessageButtons::YesNoCancel)) {
     case Answer::Yes:
         // Closes unless the save itself failed: then the collection would be lost.

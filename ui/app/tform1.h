@@ -5,6 +5,8 @@
 
 #include <QMainWindow>
 
+#include <optional>
+
 class QAction;
 class QMenu;
 class QTreeView;
@@ -18,7 +20,9 @@ class TEditor1;
 class TForm1 : public QMainWindow, public EditorHost {
     Q_OBJECT
 public:
-    explicit TForm1(QWidget* parent = nullptr); // runs FormCreate
+    explicit TForm1(QWidget* parent = nullptr); // reads "Language.txt" itself; runs FormCreate
+    // With "Language.txt" as the program read it at start, before any window.
+    explicit TForm1(LanguageFile language, QWidget* parent = nullptr);
     ~TForm1() override;
 
     // The windows the list opens; set once after they are created.
@@ -71,6 +75,7 @@ protected:
     void closeEvent(QCloseEvent* event) override; // FormClose: the save question
 
 private:
+    TForm1(std::optional<LanguageFile> language, QWidget* parent);
     void buildMenus();
     // Before New and Open drop the records: asks to save unsaved changes. False when the
     // user cancels or the collection was not saved after all.
@@ -79,6 +84,7 @@ private:
                          void (TForm1::*handler)());
 
     LanguageFile language_;
+    bool languageRead_ = false;
     Vocabulary vocabulary_;
     RecordStore store_;
     std::uint64_t savedRevision_ = 0; // the store's revision when it was last read or written

@@ -30,9 +30,9 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& caption
 TChoicesDlg::TChoicesDlg(EditorLink link)
     : QDialog(nullptr, kFixedDialogFlags), link_(std::move(link))
 {
-    setUpFormWindow(this, u"TChoicesDlg"_s, u"選択ダイアログ"_s, 264, 179);
+    setUpFormWindow(this, u"TChoicesDlg"_s, tr("選択ダイアログ"), 264, 179);
 
-    GroupBox1 = new QGroupBox(u"Choices"_s, this);
+    GroupBox1 = new QGroupBox(tr("Choices"), this);
     GroupBox1->setObjectName(u"GroupBox1"_s);
     GroupBox1->setGeometry(8, 8, 161, 161);
     ListBox1 = new QListWidget(GroupBox1);
@@ -41,18 +41,18 @@ TChoicesDlg::TChoicesDlg(EditorLink link)
     // A long ability is scrolled to, not cut short with an ellipsis.
     ListBox1->setTextElideMode(Qt::ElideNone);
 
-    OKBtn = button(this, u"OKBtn"_s, u"OK"_s, 8);
+    OKBtn = button(this, u"OKBtn"_s, tr("OK"), 8);
     OKBtn->setDefault(true);
-    CancelBtn = button(this, u"CancelBtn"_s, u"キャンセル"_s, 38);
-    HelpBtn = button(this, u"HelpBtn"_s, u"ヘルプ(&H)"_s, 68);
+    CancelBtn = button(this, u"CancelBtn"_s, tr("キャンセル"), 38);
+    HelpBtn = button(this, u"HelpBtn"_s, tr("ヘルプ(&H)"), 68);
     connect(OKBtn, &QPushButton::clicked, this, &TChoicesDlg::OKBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &TChoicesDlg::CancelBtnClick);
 }
 
 void TChoicesDlg::showAbilities()
 {
-    setWindowTitle(u"特殊能力の選択"_s);
-    GroupBox1->setTitle(u"特殊能力"_s);
+    setWindowTitle(tr("特殊能力の選択"));
+    GroupBox1->setTitle(tr("特殊能力"));
     // The picker has no help to give.
     HelpBtn->setEnabled(false);
     HelpBtn->setVisible(false);

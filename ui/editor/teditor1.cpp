@@ -109,7 +109,7 @@ TEditor1::TEditor1(EditorHost& mainWindow)
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       mainWindow_(mainWindow)
 {
-    setUpFormWindow(this, u"TEditor1"_s, u"Enemy Editor for Marrowfane"_s, kClientWidth,
+    setUpFormWindow(this, u"TEditor1"_s, tr("Enemy Editor for Marrowfane"), kClientWidth,
                     kClientHeight);
 
     createControls();
@@ -198,7 +198,7 @@ void TEditor1::createControls()
     Movement_L2 = rowLabel(u"Movement_L2"_s, 192, 224);
     Movement_O21 = combo(u"Movement_O21"_s, 192, 224, 97);
     Movement_O22 = spin(u"Movement_O22"_s, 312, 224, 1);
-    Button1 = button(u"Button1"_s, u"筋力逆算"_s, QRect(72, 232, 57, 20));
+    Button1 = button(u"Button1"_s, tr("筋力逆算"), QRect(72, 232, 57, 20));
 
     Str_L = rowLabel(u"Str_L"_s, 72, 256);
     Str_O = spin(u"Str_O"_s, 72, 256, 1);
@@ -279,12 +279,12 @@ void TEditor1::createControls()
     Ability_O = placed(new Memo(this), u"Ability_O"_s, QRect(456, 192, 225, 385));
 
     // The command column beside the frame, in groups parted by lines.
-    B_Resist = button(u"B_Resist"_s, u"Resist"_s, QRect(704, 8, 75, 25));
-    B_Cancel = button(u"B_Cancel"_s, u"Cancel"_s, QRect(704, 40, 75, 25));
-    B_Reload = button(u"B_Reload"_s, u"Reload"_s, QRect(704, 96, 75, 25));
-    B_Reset = button(u"B_Reset"_s, u"Reset"_s, QRect(704, 128, 75, 25));
-    B_Generate = button(u"B_Generate"_s, u"Generate"_s, QRect(704, 184, 75, 25));
-    B_LoadChoices = button(u"B_LoadChoices"_s, u"Load Choices"_s, QRect(704, 240, 75, 25));
+    B_Resist = button(u"B_Resist"_s, tr("Resist"), QRect(704, 8, 75, 25));
+    B_Cancel = button(u"B_Cancel"_s, tr("Cancel"), QRect(704, 40, 75, 25));
+    B_Reload = button(u"B_Reload"_s, tr("Reload"), QRect(704, 96, 75, 25));
+    B_Reset = button(u"B_Reset"_s, tr("Reset"), QRect(704, 128, 75, 25));
+    B_Generate = button(u"B_Generate"_s, tr("Generate"), QRect(704, 184, 75, 25));
+    B_LoadChoices = button(u"B_LoadChoices"_s, tr("Load Choices"), QRect(704, 240, 75, 25));
     int separator = 0;
     for (const int top : {80, 168, 224}) {
         auto* line = placed(new QFrame(this), u"Separator"_s + QString::number(++separator),

@@ -34,15 +34,6 @@ std::string optionalText(const ComboBox* box)
     return box->selectedIndex() == 0 ? std::string() : box->bytes();
 }
 
-const QString kAddQuestion = QStringLiteral("データを追加します。\r\n\r\nよろしいですか？");
-const QString kOverwriteQuestion = QStringLiteral("データを上書きします。\r\n\r\nよろしいですか？");
-const QString kCancelQuestion =
-    QStringLiteral("編集したデータを保存しません。\r\n\r\nよろしいですか？");
-const QString kReloadQuestion =
-    QStringLiteral("データを編集前のものに戻します。\r\n\r\nよろしいですか？");
-const QString kResetQuestion =
-    QStringLiteral("データを新規作成のものと同じにします。\r\n\r\nよろしいですか？");
-
 } // namespace
 
 void TEditor1::DataInitialized(QObject* sender)
@@ -262,7 +253,9 @@ void TEditor1::SendData(QObject*)
 
 void TEditor1::B_ResistClick(QObject* sender)
 {
-    const QString& question = mainWindow_.selectedRow() == 0 ? kAddQuestion : kOverwriteQuestion;
+    const QString question = mainWindow_.selectedRow() == 0
+                                 ? tr("データを追加します。\r\n\r\nよろしいですか？")
+                                 : tr("データを上書きします。\r\n\r\nよろしいですか？");
     switch (
         Dialogs::current().ask(this, question, MessageIcon::Warning, MessageButtons::YesNoCancel)) {
     case Answer::Yes:
@@ -278,15 +271,15 @@ void TEditor1::B_ResistClick(QObject* sender)
 
 void TEditor1::B_CancelClick(QObject*)
 {
-    if (Dialogs::current().ask(this, kCancelQuestion, MessageIcon::Warning,
-                               MessageButtons::OkCancel) == Answer::Ok)
+    if (Dialogs::current().ask(this, tr("編集したデータを保存しません。\r\n\r\nよろしいですか？"),
+                               MessageIcon::Warning, MessageButtons::OkCancel) == Answer::Ok)
         closeEditor();
 }
 
 void TEditor1::B_ReloadClick(QObject* sender)
 {
-    if (Dialogs::current().ask(this, kReloadQuestion, MessageIcon::Warning,
-                               MessageButtons::OkCancel) != Answer::Ok)
+    if (Dialogs::current().ask(this, tr("データを編集前のものに戻します。\r\n\r\nよろしいですか？"),
+                               MessageIcon::Warning, MessageButtons::OkCancel) != Answer::Ok)
         return;
     if (mainWindow_.selectedRow() == 0)
         DataInitialized(sender);
@@ -297,8 +290,9 @@ void TEditor1::B_ReloadClick(QObject* sender)
 void TEditor1::B_ResetClick(QObject* sender)
 {
     // Only the controls go back; the store keeps the record until it is registered.
-    if (Dialogs::current().ask(this, kResetQuestion, MessageIcon::Warning,
-                               MessageButtons::OkCancel) == Answer::Ok)
+    if (Dialogs::current().ask(this,
+                               tr("データを新規作成のものと同じにします。\r\n\r\nよろしいですか？"),
+                               MessageIcon::Warning, MessageButtons::OkCancel) == Answer::Ok)
         DataInitialized(sender);
 }
 

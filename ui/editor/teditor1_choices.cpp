@@ -48,6 +48,7 @@ std::string shownFileName(const QString& fileName)
 void TEditor1::B_LoadChoicesClick(QObject* sender)
 {
     OpenDialog1->setFileName(u"Choices.txt"_s);
+    OpenDialog1->setTitle(tr("Load Choices"));
     bool newChoices = false;
     if (OpenDialog1->execute(dialogParent())) {
         // The whole file is read before anything is replaced, so a bad row changes nothing.

@@ -22,22 +22,22 @@ using namespace Qt::StringLiterals;
 
 TForm2::TForm2(EditorLink link) : QDialog(nullptr, kFixedDialogFlags), link_(std::move(link))
 {
-    setUpFormWindow(this, u"TForm2"_s, u"Form2"_s, 330, 177);
+    setUpFormWindow(this, u"TForm2"_s, tr("Form2"), 330, 177);
     move(192, 133);
 
     using Anchor = Label::Anchor;
     Label1 = new Label(this, u"Label1"_s, Anchor::Left, 8, 8);
-    Label1->setCaption(u"モンスターレベルと攻撃方法、打撃点から、筋力を逆算します。"_s);
+    Label1->setCaption(tr("モンスターレベルと攻撃方法、打撃点から、筋力を逆算します。"));
     Label2 = new Label(this, u"Label2"_s, Anchor::Left, 8, 24);
-    Label2->setCaption(u"算出される筋力は目安で、実際の値と前後することもあります。"_s);
+    Label2->setCaption(tr("算出される筋力は目安で、実際の値と前後することもあります。"));
     Level_L = new Label(this, u"Level_L"_s, Anchor::Right, 85, 51);
-    Level_L->setCaption(u"Monster Level"_s);
+    Level_L->setCaption(tr("Monster Level"));
     Label3 = new Label(this, u"Label3"_s, Anchor::Left, 32, 80);
-    Label3->setCaption(u"攻撃方法"_s);
+    Label3->setCaption(tr("攻撃方法"));
     Label4 = new Label(this, u"Label4"_s, Anchor::Left, 48, 112);
-    Label4->setCaption(u"打撃点"_s);
+    Label4->setCaption(tr("打撃点"));
     Label5 = new Label(this, u"Label5"_s, Anchor::Left, 32, 144);
-    Label5->setCaption(u"推定筋力"_s);
+    Label5->setCaption(tr("推定筋力"));
 
     Level_O = placed(new SpinEdit(this), u"Level_O"_s, {88, 48, 57, 21});
     Level_O->setText(u"1"_s);
@@ -46,8 +46,8 @@ TForm2::TForm2(EditorLink link) : QDialog(nullptr, kFixedDialogFlags), link_(std
     SpinEdit1->setText(u"0"_s);
     Edit1 = placed(new ReadOnlyBox(this), u"Edit1"_s, {88, 144, 57, 20});
     Edit1->setFocusPolicy(Qt::StrongFocus); // so the estimate can be selected and copied
-    Button1 = placed(new QPushButton(u"計算"_s, this), u"Button1"_s, {152, 144, 75, 25});
-    Button2 = placed(new QPushButton(u"送信"_s, this), u"Button2"_s, {232, 144, 75, 25});
+    Button1 = placed(new QPushButton(tr("計算"), this), u"Button1"_s, {152, 144, 75, 25});
+    Button2 = placed(new QPushButton(tr("送信"), this), u"Button2"_s, {232, 144, 75, 25});
 
     setTabOrder(Level_O, ComboBox1);
     setTabOrder(ComboBox1, SpinEdit1);
@@ -67,7 +67,7 @@ TForm2::TForm2(EditorLink link) : QDialog(nullptr, kFixedDialogFlags), link_(std
 
 void TForm2::showEstimate()
 {
-    setWindowTitle(u"筋力逆算ダイアログ"_s);
+    setWindowTitle(tr("筋力逆算ダイアログ"));
     // Without a choice file read the list stays as it is; with one it follows the file.
     if (const std::optional<ChoiceTables>& tables = link_.tables()) {
         ComboBox1->setEntries(tables->attackNames());

@@ -1,5 +1,6 @@
 #include "ui/toolkit/dialogs.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -20,7 +21,9 @@ public:
                const QString& detail = QString()) override
     {
         QMessageBox box(parent);
-        box.setWindowTitle(icon == MessageIcon::Error ? u"Error"_s : u"Grimtally"_s);
+        box.setWindowTitle(icon == MessageIcon::Error
+                               ? QCoreApplication::translate("Dialogs", "Error")
+                               : QCoreApplication::translate("Dialogs", "Grimtally"));
         box.setTextFormat(Qt::PlainText); // file names may hold '<'
         QString shown = text;
         shown.replace(u"\r\n"_s, u"\n"_s);
@@ -138,12 +141,15 @@ bool runGuarded(QWidget* parent, const std::function<void()>& command)
         return true;
     } catch (const std::bad_alloc&) {
         // Its own text, "std::bad_alloc", tells a user nothing.
-        showError(parent, u"There was not enough memory for this command; it stopped."_s);
+        showError(parent,
+                  QCoreApplication::translate(
+                      "Dialogs", "There was not enough memory for this command; it stopped."));
     } catch (const std::exception& error) {
         // Messages are UTF-8; a file name inside may be any bytes, which decode to U+FFFD.
         showError(parent, QString::fromUtf8(error.what()));
     } catch (...) {
-        showError(parent, u"The command stopped because of an unexpected error."_s);
+        showError(parent, QCoreApplication::translate(
+                              "Dialogs", "The command stopped because of an unexpected error."));
     }
     return false;
 }

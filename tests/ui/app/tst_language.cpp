@@ -1,0 +1,96 @@
+// The program's own texts follow the language that "Language.txt" chooses under [program],
+// from the first window on; a file that chooses none keeps the built-in texts and is never
+// given the key.
+#include "core/text/inifile.h"
+#include "tests/ui/support/scripteddialogs.h"
+#include "ui/app/programwindows.h"
+#include "ui/app/tform1.h"
+#include "ui/editor/teditor1.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLibraryInfo>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+using namespace grimtally;
+using grimtally::test::ScriptedDialogs;
+using grimtally::ui::Answer;
+
+class LanguageTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void textsFollowTheChosenLanguage_data();
+    void textsFollowTheChosenLanguage();
+};
+
+void LanguageTest::textsFollowTheChosenLanguage_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("question");
+
+    const QString fixedQuestion = u"編集したデータを保存しません。\r\n\r\nよろしいですか？"_s;
+    QTest::newRow("no key: the built-in texts")
+        << QByteArray("[common]\r\nname=Label\r\n") << u"&Open"_s << u"筋力逆算"_s << fixedQuestion;
+    QTest::newRow("English") << QByteArray("[common]\r\nname=Label\r\n[program]\r\nlanguage=en\r\n")
+                             << u"&Open"_s << u"Est. Str."_s
+                             << u"Your edits will not be saved.\r\n\r\nAre you sure?"_s;
+    QTest::newRow("Japanese") << QByteArray(
+                                     "[program]\r\nlanguage=ja\r\n[common]\r\nname=Label\r\n")
+                              << u"開く(&O)"_s << u"筋力逆算"_s << fixedQuestion;
+}
+
+void LanguageTest::textsFollowTheChosenLanguage()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, menu);
+    QFETCH(QString, button);
+    QFETCH(QString, question);
+
+    QTemporaryDir folder;
+    const QString oldCurrent = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(folder.path()));
+    const auto back = qScopeGuard([&] { QDir::setCurrent(oldCurrent); });
+    QFile language(u"Language.txt"_s);
+    QVERIFY(language.open(QIODevice::WriteOnly) && language.write(file) == file.size());
+    language.close();
+
+    {
+        ScriptedDialogs dialogs;
+        dialogs.cancelFile(); // the choice file asked for while the editor is made
+        const ui::ProgramWindows windows = ui::createProgramWindows();
+        QCOMPARE(windows.form1->findChild<QAction*>(u"Menu_Open"_s)->text(), menu);
+        QCOMPARE(windows.editor1->Button1->text(), button);
+        dialogs.answer(Answer::Cancel);
+        windows.editor1->B_Cancel->click();
+        QCOMPARE(dialogs.questions.back().text, question);
+
+        // Qt's own buttons come along where the system has their translation.
+        const bool japanese = menu != u"&Open"_s;
+        if (japanese &&
+            QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + u"/qtbase_ja.qm"_s))
+            QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), u"キャンセル"_s);
+    }
+    // The windows took their language with them.
+    QCOMPARE(QCoreApplication::translate("grimtally::ui::TForm1", "&Open"), u"&Open"_s);
+
+    // Only the words were added; the choice of language is the user's alone to make.
+    QVERIFY(language.open(QIODevice::ReadOnly));
+    const QByteArray written = language.readAll();
+    QVERIFY(written.contains("name=Label\r\n") && written.contains("[editor]"));
+    const auto chosen = [](const QByteArray& bytes) {
+        const IniFile ini =
+            IniFile::parse(std::string_view(bytes.constData(), std::size_t(bytes.size())));
+        return std::pair(ini.hasSection("program"), ini.value("program", "language"));
+    };
+    QVERIFY(chosen(written) == chosen(file));
+}
+
+QTEST_MAIN(LanguageTest)
+#include "tst_language.moc"

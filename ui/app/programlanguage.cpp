@@ -1,0 +1,44 @@
+#include "ui/app/programlanguage.h"
+
+#include "ui/toolkit/dialogs.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+#include <algorithm>
+
+namespace grimtally::ui {
+
+using namespace Qt::StringLiterals;
+
+LanguageFile readLanguageFile(QWidget* parent)
+{
+    LanguageFile language;
+    runGuarded(parent, [&] { language = LanguageFile::load("Language.txt"); });
+    return language;
+}
+
+ProgramTranslators::ProgramTranslators(const QString& language)
+{
+    // Only our own translations decide which languages exist; a code with anything but
+    // letters never becomes part of a path.
+    if (language.isEmpty() ||
+        !std::ranges::all_of(language, [](QChar c) { return c >= u'a' && c <= u'z'; }))
+        return;
+    auto own = std::make_unique<QTranslator>();
+    if (!own->load(u":/i18n/grimtally_"_s + language + u".qm"_s) ||
+        !QCoreApplication::installTranslator(own.get()))
+        return;
+    own_ = std::move(own);
+    // Without Qt's own, its dialogs keep their English buttons; the program still runs.
+    auto qt = std::make_unique<QTranslator>();
+    if (qt->load(u"qtbase_"_s + language, QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+        QCoreApplication::installTranslator(qt.get()))
+        qt_ = std::move(qt);
+}
+
+// A translator takes itself out of the application when it is destroyed.
+ProgramTranslators::~ProgramTranslators() = default;
+
+} // namespace grimtally::ui

@@ -1,0 +1,38 @@
+// The language of the program's own texts: chosen in "Language.txt", put in place with Qt's
+// translators before any window is created, so every window is built in it.
+#pragma once
+
+#include "core/words/languagefile.h"
+
+#include <QString>
+
+#include <memory>
+
+class QTranslator;
+class QWidget;
+
+namespace grimtally::ui {
+
+// "Language.txt" of the working folder, read once for every window. A failure that leaves
+// no words at all (memory ran out) is shown over `parent` and gives the empty file.
+LanguageFile readLanguageFile(QWidget* parent);
+
+// The translators of one language, installed while the object lives.
+class ProgramTranslators {
+public:
+    // "en", "ja": the program's own translation and, with it, Qt's own for the standard
+    // dialogs and buttons when the system has it. An empty or unknown language installs
+    // nothing, so the built-in texts stay.
+    explicit ProgramTranslators(const QString& language);
+    ~ProgramTranslators();
+    ProgramTranslators(const ProgramTranslators&) = delete;
+    ProgramTranslators& operator=(const ProgramTranslators&) = delete;
+
+    bool installed() const { return own_ != nullptr; }
+
+private:
+    std::unique_ptr<QTranslator> own_;
+    std::unique_ptr<QTranslator> qt_;
+};
+
+} // namespace grimtally::ui
