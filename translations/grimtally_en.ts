@@ -375,7 +375,7 @@ Are you sure?</translation>
     </message>
     <message>
         <source>打撃点</source>
-        <translation>Damage</translation>
+        <translation>Dmg.</translation>
     </message>
     <message>
         <source>推定筋力</source>

@@ -31,6 +31,7 @@ ProgramTranslators::ProgramTranslators(const QString& language)
         !QCoreApplication::installTranslator(own.get()))
         return;
     own_ = std::move(own);
+    QLocale::setDefault(QLocale(language));
     // Without Qt's own, its dialogs keep their English buttons; the program still runs.
     auto qt = std::make_unique<QTranslator>();
     if (qt->load(u"qtbase_"_s + language, QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
@@ -39,6 +40,10 @@ ProgramTranslators::ProgramTranslators(const QString& language)
 }
 
 // A translator takes itself out of the application when it is destroyed.
-ProgramTranslators::~ProgramTranslators() = default;
+ProgramTranslators::~ProgramTranslators()
+{
+    if (own_)
+        QLocale::setDefault(previousLocale_);
+}
 
 } // namespace grimtally::ui

@@ -4,6 +4,7 @@
 
 #include "core/words/languagefile.h"
 
+#include <QLocale>
 #include <QString>
 
 #include <memory>
@@ -21,16 +22,18 @@ LanguageFile readLanguageFile(QWidget* parent);
 class ProgramTranslators {
 public:
     // "en", "ja": the program's own translation and, with it, Qt's own for the standard
-    // dialogs and buttons when the system has it. An empty or unknown language installs
+    // dialogs and buttons when the system has it, and the language's locale for the dates,
+    // sizes and file types those dialogs show. An empty or unknown language installs
     // nothing, so the built-in texts stay.
     explicit ProgramTranslators(const QString& language);
-    ~ProgramTranslators();
+    ~ProgramTranslators(); // also puts the locale back
     ProgramTranslators(const ProgramTranslators&) = delete;
     ProgramTranslators& operator=(const ProgramTranslators&) = delete;
 
     bool installed() const { return own_ != nullptr; }
 
 private:
+    QLocale previousLocale_;
     std::unique_ptr<QTranslator> own_;
     std::unique_ptr<QTranslator> qt_;
 };

@@ -182,7 +182,9 @@ INSTANTIATE_TEST_SUITE_P(Files, ShippedData, testing::Values(Language{""}, Langu
 
 TEST(ShippedLanguage, EnglishFileHoldsTheDefaultsAsTheProgramWritesThem)
 {
+    // The language comes first, as a user would look for it; the words follow as written.
     IniFile fresh;
+    fresh.writeString("program", "language", "en");
     writeVocabulary(fresh, readVocabulary(IniFile()));
     writeEditorWords(fresh, readEditorWords(IniFile()));
     EXPECT_EQ(readWholeFile(kData + "/Language.txt"), fresh.serialize());
@@ -201,6 +203,7 @@ TEST(ShippedLanguage, JapaneseFileHasEveryKey)
     EXPECT_NE(words[VocName], "Name");
     EXPECT_NE(words.anew, "Anew");
     EXPECT_NE(editorWords.at(EdStr), "Strength");
+    EXPECT_EQ(ini.value("program", "language"), "ja");
 }
 
 TEST(ShippedChoices, JapaneseAttackNameKeepsItsBackslashSecondByte)

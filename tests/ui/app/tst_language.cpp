@@ -61,6 +61,7 @@ void LanguageTest::textsFollowTheChosenLanguage()
     QVERIFY(language.open(QIODevice::WriteOnly) && language.write(file) == file.size());
     language.close();
 
+    const QLocale systemLocale;
     {
         ScriptedDialogs dialogs;
         dialogs.cancelFile(); // the choice file asked for while the editor is made
@@ -71,14 +72,17 @@ void LanguageTest::textsFollowTheChosenLanguage()
         windows.editor1->B_Cancel->click();
         QCOMPARE(dialogs.questions.back().text, question);
 
-        // Qt's own buttons come along where the system has their translation.
+        // Qt's own buttons and the standard dialogs' dates and sizes come along, the buttons
+        // where the system has their translation.
         const bool japanese = menu != u"&Open"_s;
+        QCOMPARE(QLocale().language() == QLocale::Japanese, japanese);
         if (japanese &&
             QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + u"/qtbase_ja.qm"_s))
             QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), u"キャンセル"_s);
     }
     // The windows took their language with them.
     QCOMPARE(QCoreApplication::translate("grimtally::ui::TForm1", "&Open"), u"&Open"_s);
+    QCOMPARE(QLocale(), systemLocale);
 
     // Only the words were added; the choice of language is the user's alone to make.
     QVERIFY(language.open(QIODevice::ReadOnly));
