@@ -21,6 +21,25 @@
     </message>
 </context>
 <context>
+    <name>LanguageFile</name>
+    <message>
+        <source>The words that can be read are used, and the default words for the rest. The file is not written back; save it as Shift-JIS text to have the program complete it.</source>
+        <translation>The words that can be read are used, and the default words for the rest. The file is not written back; save it as Shift-JIS text to have the program complete it.</translation>
+    </message>
+    <message>
+        <source>The default words are used, and the file is left as it is.</source>
+        <translation>The default words are used, and the file is left as it is.</translation>
+    </message>
+    <message>
+        <source>%1: not Shift-JIS text but UTF-16</source>
+        <translation>%1: not Shift-JIS text but UTF-16</translation>
+    </message>
+    <message>
+        <source>%1: not Shift-JIS text, it holds NUL bytes</source>
+        <translation>%1: not Shift-JIS text, it holds NUL bytes</translation>
+    </message>
+</context>
+<context>
     <name>grimtally::ui::TAboutBox</name>
     <message>
         <source>バージョン情報</source>

@@ -21,6 +21,25 @@
     </message>
 </context>
 <context>
+    <name>LanguageFile</name>
+    <message>
+        <source>The words that can be read are used, and the default words for the rest. The file is not written back; save it as Shift-JIS text to have the program complete it.</source>
+        <translation>読み取れた語を使い、残りは既定の語を使います。このファイルには書き戻しません。足りない語をプログラムに補わせるには、Shift-JIS のテキストとして保存してください。</translation>
+    </message>
+    <message>
+        <source>The default words are used, and the file is left as it is.</source>
+        <translation>既定の語を使います。ファイルはそのままにします。</translation>
+    </message>
+    <message>
+        <source>%1: not Shift-JIS text but UTF-16</source>
+        <translation>%1: Shift-JIS ではなく UTF-16 のテキストです</translation>
+    </message>
+    <message>
+        <source>%1: not Shift-JIS text, it holds NUL bytes</source>
+        <translation>%1: NUL バイトを含むため、Shift-JIS のテキストではありません</translation>
+    </message>
+</context>
+<context>
     <name>grimtally::ui::TAboutBox</name>
     <message>
         <source>バージョン情報</source>

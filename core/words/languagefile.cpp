@@ -9,10 +9,6 @@ namespace grimtally {
 
 namespace {
 
-constexpr char kNotWritten[] =
-    "The words that can be read are used, and the default words for the rest. The file is "
-    "not written back; save it as Shift-JIS text to have the program complete it.";
-
 // UTF-16 after its byte order mark, as UTF-8. What does not decode becomes U+FFFD, which
 // code page 932 cannot hold, so the line it stands in is left out.
 std::string utf16ToUtf8(std::string_view bytes, bool bigEndian)
@@ -68,8 +64,8 @@ LanguageFile LanguageFile::load(const std::filesystem::path& file)
     } catch (const FileError& error) {
         LanguageFile language;
         language.file_ = file;
-        language.problem_ = error.what();
-        language.detail_ = "The default words are used, and the file is left as it is.";
+        language.problem_ = Problem::Unreadable;
+        language.readError_ = error.what();
         return language;
     }
 }
@@ -81,17 +77,15 @@ LanguageFile LanguageFile::fromBytes(const std::filesystem::path& file, std::str
     const bool littleEndian = bytes.starts_with("\xFF\xFE");
     if (littleEndian || bytes.starts_with("\xFE\xFF")) {
         language.ini_ = IniFile::parse(readableLines(utf16ToUtf8(bytes, !littleEndian), true));
-        language.problem_ = file.string() + ": not Shift-JIS text but UTF-16";
+        language.problem_ = Problem::Utf16;
     } else if (bytes.find('\0') != std::string_view::npos) {
         // A line that holds a NUL byte is no word of ours; the other lines may well be.
         language.ini_ = IniFile::parse(readableLines(bytes, false));
-        language.problem_ = file.string() + ": not Shift-JIS text, it holds NUL bytes";
+        language.problem_ = Problem::NulBytes;
     } else {
         language.ini_ = IniFile::parse(bytes);
         language.writable_ = true;
-        return language;
     }
-    language.detail_ = kNotWritten;
     return language;
 }
 

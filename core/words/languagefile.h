@@ -31,10 +31,13 @@ public:
     std::string programLanguage() const;
     bool writable() const { return writable_; }
 
-    // What the user is to be told once, with what the program does about it; both empty
-    // when the file was read as it is.
-    const std::string& problem() const { return problem_; }
-    const std::string& problemDetail() const { return detail_; }
+    // What the user is to be told once; the windows put it in words, in their language.
+    // Unreadable: no words at all, readError() has the system's text with the file name.
+    // Utf16, NulBytes: not Shift-JIS text; the lines that can be read are used.
+    enum class Problem { None, Unreadable, Utf16, NulBytes };
+    Problem problem() const { return problem_; }
+    const std::string& readError() const { return readError_; }
+    const std::filesystem::path& file() const { return file_; }
 
     // Adds the keys of the words that the file lacks and saves it when that, or an earlier
     // store whose saving failed, changed it. Throws FileError when saving fails.
@@ -46,8 +49,8 @@ private:
 
     std::filesystem::path file_;
     IniFile ini_;
-    std::string problem_;
-    std::string detail_;
+    Problem problem_ = Problem::None;
+    std::string readError_;
     bool writable_ = false;
     bool changed_ = false;
 };

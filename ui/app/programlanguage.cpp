@@ -19,6 +19,36 @@ LanguageFile readLanguageFile(QWidget* parent)
     return language;
 }
 
+void reportLanguageProblem(QWidget* parent, const LanguageFile& language)
+{
+    const QString file = QString::fromStdString(language.file().string());
+    QString text;
+    QString detail = QCoreApplication::translate(
+        "LanguageFile",
+        "The words that can be read are used, and the default words for the rest. The file is "
+        "not written back; save it as Shift-JIS text to have the program complete it.");
+    switch (language.problem()) {
+    case LanguageFile::Problem::None:
+        return;
+    case LanguageFile::Problem::Unreadable:
+        // The system's own text says what is wrong with the file.
+        text = QString::fromStdString(language.readError());
+        detail = QCoreApplication::translate(
+            "LanguageFile", "The default words are used, and the file is left as it is.");
+        break;
+    case LanguageFile::Problem::Utf16:
+        text = QCoreApplication::translate("LanguageFile", "%1: not Shift-JIS text but UTF-16")
+                   .arg(file);
+        break;
+    case LanguageFile::Problem::NulBytes:
+        text = QCoreApplication::translate("LanguageFile",
+                                           "%1: not Shift-JIS text, it holds NUL bytes")
+                   .arg(file);
+        break;
+    }
+    Dialogs::current().ask(parent, text, MessageIcon::Error, MessageButtons::Ok, detail);
+}
+
 ProgramTranslators::ProgramTranslators(const QString& language)
 {
     // Only our own translations decide which languages exist; a code with anything but

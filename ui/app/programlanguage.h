@@ -18,6 +18,9 @@ namespace grimtally::ui {
 // no words at all (memory ran out) is shown over `parent` and gives the empty file.
 LanguageFile readLanguageFile(QWidget* parent);
 
+// Tells the user, once, what was wrong with the file and what the program does about it.
+void reportLanguageProblem(QWidget* parent, const LanguageFile& language);
+
 // The translators of one language, installed while the object lives.
 class ProgramTranslators {
 public:

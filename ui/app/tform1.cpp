@@ -119,9 +119,7 @@ void TForm1::FormCreate()
     // reported here and never written, so the user's own words are not lost.
     if (!languageRead_)
         language_ = readLanguageFile(this);
-    if (!language_.problem().empty())
-        Dialogs::current().ask(this, QString::fromUtf8(language_.problem()), MessageIcon::Error,
-                               MessageButtons::Ok, QString::fromUtf8(language_.problemDetail()));
+    reportLanguageProblem(this, language_);
     vocabulary_ = readVocabulary(language_.ini());
 
     model_ = new EnemyListModel(store_, vocabulary_, this);
