@@ -2,6 +2,33 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>ChoiceFileError</name>
+    <message>
+        <source>the row needs a text and a whole number, separated by a comma.</source>
+        <translation>the row needs a text and a whole number, separated by a comma.</translation>
+    </message>
+    <message>
+        <source>the row needs a key and a value, separated by a comma.</source>
+        <translation>the row needs a key and a value, separated by a comma.</translation>
+    </message>
+    <message>
+        <source>the row needs four items: name, hit key, damage key and critical key.</source>
+        <translation>the row needs four items: name, hit key, damage key and critical key.</translation>
+    </message>
+    <message>
+        <source>the second item must be a whole number.</source>
+        <translation>the second item must be a whole number.</translation>
+    </message>
+    <message>
+        <source>the number is too large.</source>
+        <translation>the number is too large.</translation>
+    </message>
+    <message>
+        <source>%1, section [%2], row %3 &quot;%4&quot;: %5</source>
+        <translation>%1, section [%2], row %3 "%4": %5</translation>
+    </message>
+</context>
+<context>
     <name>Dialogs</name>
     <message>
         <source>Error</source>
@@ -37,6 +64,37 @@
     <message>
         <source>%1: not Shift-JIS text, it holds NUL bytes</source>
         <translation>%1: not Shift-JIS text, it holds NUL bytes</translation>
+    </message>
+</context>
+<context>
+    <name>RuleError</name>
+    <message>
+        <source>The %1 table has no row &quot;%2&quot; for the attack &quot;%3&quot;.</source>
+        <translation>The %1 table has no row "%2" for the attack "%3".</translation>
+    </message>
+    <message>
+        <source>There is no attack method number %1 in the choice file.</source>
+        <translation>There is no attack method number %1 in the choice file.</translation>
+    </message>
+    <message>
+        <source>The critical value &quot;%1&quot; of the attack &quot;%2&quot; is not a whole number.</source>
+        <translation>The critical value "%1" of the attack "%2" is not a whole number.</translation>
+    </message>
+    <message>
+        <source>The critical value of the attack &quot;%1&quot; is 36, which would divide by zero.</source>
+        <translation>The critical value of the attack "%1" is 36, which would divide by zero.</translation>
+    </message>
+    <message>
+        <source>A critical value of 36 would divide by zero.</source>
+        <translation>A critical value of 36 would divide by zero.</translation>
+    </message>
+    <message>
+        <source>A critical value of 72 would divide by zero.</source>
+        <translation>A critical value of 72 would divide by zero.</translation>
+    </message>
+    <message>
+        <source>The critical table gives &quot;%1&quot; of the attack &quot;%2&quot; the value 72, which would divide by zero.</source>
+        <translation>The critical table gives "%1" of the attack "%2" the value 72, which would divide by zero.</translation>
     </message>
 </context>
 <context>

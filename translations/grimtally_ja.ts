@@ -2,6 +2,33 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja">
 <context>
+    <name>ChoiceFileError</name>
+    <message>
+        <source>the row needs a text and a whole number, separated by a comma.</source>
+        <translation>行には、コンマで区切ったテキストと整数が必要です。</translation>
+    </message>
+    <message>
+        <source>the row needs a key and a value, separated by a comma.</source>
+        <translation>行には、コンマで区切ったキーと値が必要です。</translation>
+    </message>
+    <message>
+        <source>the row needs four items: name, hit key, damage key and critical key.</source>
+        <translation>行には、名前・命中キー・打撃キー・クリティカルキーの 4 項目が必要です。</translation>
+    </message>
+    <message>
+        <source>the second item must be a whole number.</source>
+        <translation>2 番目の項目は整数でなければなりません。</translation>
+    </message>
+    <message>
+        <source>the number is too large.</source>
+        <translation>数が大きすぎます。</translation>
+    </message>
+    <message>
+        <source>%1, section [%2], row %3 &quot;%4&quot;: %5</source>
+        <translation>%1 のセクション [%2] の %3 行目「%4」: %5</translation>
+    </message>
+</context>
+<context>
     <name>Dialogs</name>
     <message>
         <source>Error</source>
@@ -37,6 +64,37 @@
     <message>
         <source>%1: not Shift-JIS text, it holds NUL bytes</source>
         <translation>%1: NUL バイトを含むため、Shift-JIS のテキストではありません</translation>
+    </message>
+</context>
+<context>
+    <name>RuleError</name>
+    <message>
+        <source>The %1 table has no row &quot;%2&quot; for the attack &quot;%3&quot;.</source>
+        <translation>%1 表に、攻撃「%3」の「%2」の行がありません。</translation>
+    </message>
+    <message>
+        <source>There is no attack method number %1 in the choice file.</source>
+        <translation>選択肢ファイルに %1 番目の攻撃方法がありません。</translation>
+    </message>
+    <message>
+        <source>The critical value &quot;%1&quot; of the attack &quot;%2&quot; is not a whole number.</source>
+        <translation>攻撃「%2」のクリティカル値「%1」が整数ではありません。</translation>
+    </message>
+    <message>
+        <source>The critical value of the attack &quot;%1&quot; is 36, which would divide by zero.</source>
+        <translation>攻撃「%1」のクリティカル値が 36 のため、0 で割ることになります。</translation>
+    </message>
+    <message>
+        <source>A critical value of 36 would divide by zero.</source>
+        <translation>クリティカル値が 36 のため、0 で割ることになります。</translation>
+    </message>
+    <message>
+        <source>A critical value of 72 would divide by zero.</source>
+        <translation>クリティカル値が 72 のため、0 で割ることになります。</translation>
+    </message>
+    <message>
+        <source>The critical table gives &quot;%1&quot; of the attack &quot;%2&quot; the value 72, which would divide by zero.</source>
+        <translation>クリティカル表で攻撃「%2」の「%1」の値が 72 のため、0 で割ることになります。</translation>
     </message>
 </context>
 <context>

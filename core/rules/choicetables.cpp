@@ -29,20 +29,38 @@ std::string shortened(const std::string& row)
     return row.substr(0, end) + "...";
 }
 
-std::string describe(const std::string& fileName, const std::string& section, int row,
-                     const std::string& rowText, const std::string& problem)
+const char* problemText(ChoiceFileError::Problem problem)
 {
-    return fileName + ", section [" + section + "], row " + std::to_string(row) + " \"" +
-           cp932ToUtf8(shortened(rowText)) + "\": " + problem;
+    using enum ChoiceFileError::Problem;
+    switch (problem) {
+    case NeedsTextAndNumber:
+        return "the row needs a text and a whole number, separated by a comma.";
+    case NeedsKeyAndValue:
+        return "the row needs a key and a value, separated by a comma.";
+    case NeedsFourItems:
+        return "the row needs four items: name, hit key, damage key and critical key.";
+    case NotWhole:
+        return "the second item must be a whole number.";
+    case TooLarge:
+        return "the number is too large.";
+    }
+    return "";
+}
+
+std::string describe(const std::string& fileName, const std::string& section, int row,
+                     const std::string& shownRow, ChoiceFileError::Problem problem)
+{
+    return fileName + ", section [" + section + "], row " + std::to_string(row) + " \"" + shownRow +
+           "\": " + problemText(problem);
 }
 
 // Walks the rows of one split-row section, splitting each and checking its item count.
 class SplitSection {
 public:
     SplitSection(const IniFile& ini, const std::string& fileName, std::string section,
-                 std::size_t itemsNeeded, std::string tooFewProblem)
+                 std::size_t itemsNeeded, ChoiceFileError::Problem tooFewProblem)
         : fileName_(fileName), section_(std::move(section)), rows_(ini.sectionRows(section_)),
-          itemsNeeded_(itemsNeeded), tooFewProblem_(std::move(tooFewProblem))
+          itemsNeeded_(itemsNeeded), tooFewProblem_(tooFewProblem)
     {}
 
     // Calls `use(items)` for each row; `use` may call fail() to reject the row.
@@ -59,7 +77,7 @@ public:
 
     std::size_t rowCount() const { return rows_.size(); }
 
-    [[noreturn]] void fail(const std::string& problem) const
+    [[noreturn]] void fail(ChoiceFileError::Problem problem) const
     {
         throw ChoiceFileError(fileName_, section_, static_cast<int>(current_) + 1, rows_[current_],
                               problem);
@@ -70,7 +88,7 @@ private:
     std::string section_;
     std::vector<std::string> rows_;
     std::size_t itemsNeeded_;
-    std::string tooFewProblem_;
+    ChoiceFileError::Problem tooFewProblem_;
     std::size_t current_ = 0;
 };
 
@@ -78,16 +96,15 @@ private:
 std::vector<NumberedEntry> readNumbered(const IniFile& ini, const std::string& fileName,
                                         const std::string& section, int offset)
 {
-    SplitSection rows(ini, fileName, section, 2,
-                      "the row needs a text and a whole number, separated by a comma.");
+    SplitSection rows(ini, fileName, section, 2, ChoiceFileError::Problem::NeedsTextAndNumber);
     std::vector<NumberedEntry> entries;
     entries.reserve(rows.rowCount());
     rows.forEachRow([&](std::vector<std::string>& items) {
         const std::optional<int> number = readInteger(items[1]);
         if (!number)
-            rows.fail("the second item must be a whole number.");
+            rows.fail(ChoiceFileError::Problem::NotWhole);
         if (*number > std::numeric_limits<int>::max() - offset)
-            rows.fail("the number is too large.");
+            rows.fail(ChoiceFileError::Problem::TooLarge);
         entries.push_back({std::move(items[0]), *number + offset});
     });
     return entries;
@@ -95,8 +112,7 @@ std::vector<NumberedEntry> readNumbered(const IniFile& ini, const std::string& f
 
 RuleTable readRuleTable(const IniFile& ini, const std::string& fileName, const std::string& section)
 {
-    SplitSection rows(ini, fileName, section, 2,
-                      "the row needs a key and a value, separated by a comma.");
+    SplitSection rows(ini, fileName, section, 2, ChoiceFileError::Problem::NeedsKeyAndValue);
     RuleTable table;
     table.keys.reserve(rows.rowCount());
     table.values.reserve(rows.rowCount());
@@ -110,8 +126,7 @@ RuleTable readRuleTable(const IniFile& ini, const std::string& fileName, const s
 
 std::vector<AttackRow> readAttacks(const IniFile& ini, const std::string& fileName)
 {
-    SplitSection rows(ini, fileName, "attack", 4,
-                      "the row needs four items: name, hit key, damage key and critical key.");
+    SplitSection rows(ini, fileName, "attack", 4, ChoiceFileError::Problem::NeedsFourItems);
     std::vector<AttackRow> attacks;
     attacks.reserve(rows.rowCount());
     rows.forEachRow([&](std::vector<std::string>& items) {
@@ -143,9 +158,11 @@ std::vector<std::string> ChoiceTables::attackNames() const
 }
 
 ChoiceFileError::ChoiceFileError(const std::string& fileName, const std::string& section, int row,
-                                 const std::string& rowText, const std::string& problem)
-    : std::runtime_error(describe(fileName, section, row, rowText, problem)), section_(section),
-      row_(row)
+                                 const std::string& rowText, Problem problem)
+    : std::runtime_error(
+          describe(fileName, section, row, cp932ToUtf8(shortened(rowText)), problem)),
+      fileName_(fileName), section_(section), row_(row), shownRow_(cp932ToUtf8(shortened(rowText))),
+      problem_(problem)
 {}
 
 ChoiceTables readChoiceTables(const IniFile& ini, const std::string& fileName)

@@ -61,17 +61,25 @@ struct ChoiceTables {
 };
 
 // A split row the file cannot be read with; says where it is so the user can mend it.
-// what() is UTF-8: the row's Shift-JIS text is decoded for the message.
+// what() is UTF-8: the row's Shift-JIS text is decoded for the message. The parts let a
+// window say the same in another language.
 class ChoiceFileError : public std::runtime_error {
 public:
+    enum class Problem { NeedsTextAndNumber, NeedsKeyAndValue, NeedsFourItems, NotWhole, TooLarge };
     ChoiceFileError(const std::string& fileName, const std::string& section, int row,
-                    const std::string& rowText, const std::string& problem);
+                    const std::string& rowText, Problem problem);
+    const std::string& fileName() const { return fileName_; }
     const std::string& section() const { return section_; }
-    int row() const { return row_; } // 1-based among the section's rows
+    int row() const { return row_; }                          // 1-based among the section's rows
+    const std::string& shownRow() const { return shownRow_; } // UTF-8, long rows shortened
+    Problem problem() const { return problem_; }
 
 private:
+    std::string fileName_;
     std::string section_;
     int row_;
+    std::string shownRow_;
+    Problem problem_;
 };
 
 // Reads the whole file's worth of tables; throws ChoiceFileError at the first bad split row

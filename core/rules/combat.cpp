@@ -24,14 +24,47 @@ std::int64_t div6(std::int64_t n)
 
 } // namespace
 
+namespace {
+
+std::string describe(RuleError::Kind kind, const std::vector<std::string>& a)
+{
+    using enum RuleError::Kind;
+    switch (kind) {
+    case NoTableRow:
+        return "The " + a.at(0) + " table has no row \"" + a.at(1) + "\" for the attack \"" +
+               a.at(2) + "\".";
+    case NoAttackRow:
+        return "There is no attack method number " + a.at(0) + " in the choice file.";
+    case CriticalNotWhole:
+        return "The critical value \"" + a.at(0) + "\" of the attack \"" + a.at(1) +
+               "\" is not a whole number.";
+    case CriticalIs36:
+        return "The critical value of the attack \"" + a.at(0) +
+               "\" is 36, which would divide by zero.";
+    case Critical36:
+        return "A critical value of 36 would divide by zero.";
+    case Critical72:
+        return "A critical value of 72 would divide by zero.";
+    case CriticalTableGives72:
+        return "The critical table gives \"" + a.at(0) + "\" of the attack \"" + a.at(1) +
+               "\" the value 72, which would divide by zero.";
+    }
+    return {};
+}
+
+} // namespace
+
+RuleError::RuleError(Kind kind, std::vector<std::string> arguments)
+    : std::runtime_error(describe(kind, arguments)), kind_(kind), arguments_(std::move(arguments))
+{}
+
 std::string ruleValue(const RuleTable& table, const std::string& key, const char* tableName,
                       const std::string& attackName)
 {
     auto value = table.lookup(key);
     if (!value)
-        throw RuleError("The " + std::string(tableName) + " table has no row \"" +
-                        cp932ToUtf8(key) + "\" for the attack \"" + cp932ToUtf8(attackName) +
-                        "\".");
+        throw RuleError(RuleError::Kind::NoTableRow,
+                        {tableName, cp932ToUtf8(key), cp932ToUtf8(attackName)});
     return std::move(*value);
 }
 
@@ -74,7 +107,7 @@ std::int64_t attackDamage(std::int64_t level, std::int64_t strength, std::int64_
                           std::int64_t critical)
 {
     if (critical == 36)
-        throw RuleError("A critical value of 36 would divide by zero.");
+        throw RuleError(RuleError::Kind::Critical36, {});
     const Wide e = damageModifier == -10 ? 0 : Wide(strength) + damageModifier;
     const Wide span = 36 - Wide(critical);
     const Wide q = 6 * span;
@@ -86,8 +119,7 @@ std::int64_t attackDamage(std::int64_t level, std::int64_t strength, std::int64_
 const AttackRow& attackRow(const ChoiceTables& tables, int row)
 {
     if (row < 0 || static_cast<std::size_t>(row) >= tables.attacks.size())
-        throw RuleError("There is no attack method number " + std::to_string(row + 1) +
-                        " in the choice file.");
+        throw RuleError(RuleError::Kind::NoAttackRow, {std::to_string(row + 1)});
     return tables.attacks[static_cast<std::size_t>(row)];
 }
 
@@ -118,12 +150,10 @@ AttackValues attackValues(const ChoiceTables& tables, int row, std::int64_t leve
         ruleValue(tables.critical, attack.criticalKey, "critical", attack.name);
     const std::optional<int> critical = readInteger(criticalValue);
     if (!critical)
-        throw RuleError("The critical value \"" + cp932ToUtf8(criticalValue) +
-                        "\" of the attack \"" + cp932ToUtf8(attack.name) +
-                        "\" is not a whole number.");
+        throw RuleError(RuleError::Kind::CriticalNotWhole,
+                        {cp932ToUtf8(criticalValue), cp932ToUtf8(attack.name)});
     if (*critical == 36)
-        throw RuleError("The critical value of the attack \"" + cp932ToUtf8(attack.name) +
-                        "\" is 36, which would divide by zero.");
+        throw RuleError(RuleError::Kind::CriticalIs36, {cp932ToUtf8(attack.name)});
     result.damage = std::to_string(attackDamage(level, strength, *modifier, *critical));
     return result;
 }

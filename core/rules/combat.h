@@ -9,6 +9,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace grimtally {
 
@@ -19,10 +20,26 @@ std::optional<int> readInteger(std::string_view text);
 int spinValue(std::string_view text);
 
 // A choice-file value that is missing or unusable when a derivation needs it. Like every
-// error text of the core, what() is UTF-8, ready to be shown.
+// error text of the core, what() is UTF-8, ready to be shown; the kind and its arguments
+// (UTF-8 too) let a window say the same in another language.
 class RuleError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    enum class Kind {
+        NoTableRow,           // table name, key, attack
+        NoAttackRow,          // attack number, 1-based
+        CriticalNotWhole,     // critical value, attack
+        CriticalIs36,         // attack
+        Critical36,           // none: the formula alone
+        Critical72,           // none: the formula alone
+        CriticalTableGives72, // critical key, attack
+    };
+    RuleError(Kind kind, std::vector<std::string> arguments);
+    Kind kind() const { return kind_; }
+    const std::vector<std::string>& arguments() const { return arguments_; }
+
+private:
+    Kind kind_;
+    std::vector<std::string> arguments_;
 };
 
 // The value of `key` in `table` (named `tableName` in the message), needed for the attack

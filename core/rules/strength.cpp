@@ -17,7 +17,7 @@ std::int64_t estimateStrength(std::int64_t level, std::int64_t damage, std::int6
                               std::int64_t critical)
 {
     if (critical == 72)
-        throw RuleError("A critical value of 72 would divide by zero.");
+        throw RuleError(RuleError::Kind::Critical72, {});
     const Wide n =
         6 * (Wide(damage) - level + 2) * (36 - Wide(critical)) - 36 * (Wide(damageModifier) + 10);
     const Wide d = 72 - Wide(critical);
@@ -35,9 +35,8 @@ std::int64_t estimateStrength(const ChoiceTables& tables, int row, std::int64_t 
         readInteger(ruleValue(tables.critical, attack.criticalKey, "critical", attack.name))
             .value_or(0);
     if (critical == 72)
-        throw RuleError("The critical table gives \"" + cp932ToUtf8(attack.criticalKey) +
-                        "\" of the attack \"" + cp932ToUtf8(attack.name) +
-                        "\" the value 72, which would divide by zero.");
+        throw RuleError(RuleError::Kind::CriticalTableGives72,
+                        {cp932ToUtf8(attack.criticalKey), cp932ToUtf8(attack.name)});
     return estimateStrength(level, damage, modifier, critical);
 }
 

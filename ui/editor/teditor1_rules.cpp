@@ -214,7 +214,7 @@ void TEditor1::Attack(int offset, ComboBox* method, SpinEdit* hit, EditBox* dama
         values = attackValues(*tables_, index - offset, numberOf(Level_O), numberOf(Str_O));
     } catch (const RuleError& error) {
         // A flaw of the choice file: say what to mend and leave hit and damage as they were.
-        showError(dialogParent(), QString::fromUtf8(error.what()));
+        showError(dialogParent(), errorText(error));
         return;
     }
     putNumber(hit, values.hit);

@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QString>
 
+#include <exception>
 #include <functional>
 #include <optional>
 
@@ -37,6 +38,10 @@ public:
 
 // The error box: the error icon, the text, OK.
 void showError(QWidget* parent, const QString& text);
+
+// What the error box says for an exception: the core's errors about the choice file in the
+// program's language, anything else (the system's reasons) as its own text.
+QString errorText(const std::exception& error);
 
 // Runs one command; an exception ends it with the error box showing its text. What the
 // command did before the failure stays done. Returns false when it failed.

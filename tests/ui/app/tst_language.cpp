@@ -1,11 +1,15 @@
 // The program's own texts follow the language that "Language.txt" chooses under [program],
 // from the first window on; a file that chooses none keeps the built-in texts and is never
 // given the key.
+#include "core/rules/choicetables.h"
+#include "core/rules/combat.h"
 #include "core/text/inifile.h"
 #include "tests/ui/support/scripteddialogs.h"
+#include "ui/app/programlanguage.h"
 #include "ui/app/programwindows.h"
 #include "ui/app/tform1.h"
 #include "ui/editor/teditor1.h"
+#include "ui/toolkit/dialogs.h"
 
 #include <QAction>
 #include <QDir>
@@ -17,6 +21,8 @@
 
 using namespace Qt::StringLiterals;
 using namespace grimtally;
+using grimtally::ChoiceFileError;
+using grimtally::RuleError;
 using grimtally::test::ScriptedDialogs;
 using grimtally::ui::Answer;
 
@@ -26,6 +32,7 @@ class LanguageTest : public QObject {
 private Q_SLOTS:
     void textsFollowTheChosenLanguage_data();
     void textsFollowTheChosenLanguage();
+    void choiceFileErrorsFollowTheChosenLanguage();
 };
 
 void LanguageTest::textsFollowTheChosenLanguage_data()
@@ -94,6 +101,33 @@ void LanguageTest::textsFollowTheChosenLanguage()
         return std::pair(ini.hasSection("program"), ini.value("program", "language"));
     };
     QVERIFY(chosen(written) == chosen(file));
+}
+
+// The core words its errors about the choice file in English; the windows say the same,
+// word for word, and in Japanese when it is chosen.
+void LanguageTest::choiceFileErrorsFollowTheChosenLanguage()
+{
+    std::vector<std::unique_ptr<std::exception>> errors;
+    for (int kind = 0; kind <= int(RuleError::Kind::CriticalTableGives72); ++kind)
+        errors.push_back(std::make_unique<RuleError>(RuleError::Kind(kind),
+                                                     std::vector<std::string>{"hit", "7", "Bite"}));
+    for (int problem = 0; problem <= int(ChoiceFileError::Problem::TooLarge); ++problem)
+        errors.push_back(std::make_unique<ChoiceFileError>("C.txt", "size", 2, "Huge,x",
+                                                           ChoiceFileError::Problem(problem)));
+    for (const auto& error : errors)
+        QCOMPARE(ui::errorText(*error), QString::fromUtf8(error->what()));
+
+    const ui::ProgramTranslators japanese(u"ja"_s);
+    QVERIFY(japanese.installed());
+    for (const auto& error : errors) {
+        const QString english = QString::fromUtf8(error->what());
+        const QString text = ui::errorText(*error);
+        QVERIFY2(text != english, error->what());
+        for (const QString& part : {u"Bite"_s, u"Huge,x"_s, u"C.txt"_s, u"[size]"_s}) {
+            if (english.contains(part))
+                QVERIFY2(text.contains(part), qUtf8Printable(text));
+        }
+    }
 }
 
 QTEST_MAIN(LanguageTest)
