@@ -40,17 +40,19 @@ void LanguageTest::textsFollowTheChosenLanguage_data()
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QString>("menu");
     QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("command");
     QTest::addColumn<QString>("question");
 
     const QString fixedQuestion = u"編集したデータを保存しません。\r\n\r\nよろしいですか？"_s;
     QTest::newRow("no key: the built-in texts")
-        << QByteArray("[common]\r\nname=Label\r\n") << u"&Open"_s << u"筋力逆算"_s << fixedQuestion;
+        << QByteArray("[common]\r\nname=Label\r\n") << u"&Open"_s << u"筋力逆算"_s << u"Resist"_s
+        << fixedQuestion;
     QTest::newRow("English") << QByteArray("[common]\r\nname=Label\r\n[program]\r\nlanguage=en\r\n")
-                             << u"&Open"_s << u"Est. Str."_s
+                             << u"&Open"_s << u"Est. Str."_s << u"Resist"_s
                              << u"Your edits will not be saved.\r\n\r\nAre you sure?"_s;
     QTest::newRow("Japanese") << QByteArray(
                                      "[program]\r\nlanguage=ja\r\n[common]\r\nname=Label\r\n")
-                              << u"開く(&O)"_s << u"筋力逆算"_s << fixedQuestion;
+                              << u"開く(&O)"_s << u"筋力逆算"_s << u"登録"_s << fixedQuestion;
 }
 
 void LanguageTest::textsFollowTheChosenLanguage()
@@ -58,6 +60,7 @@ void LanguageTest::textsFollowTheChosenLanguage()
     QFETCH(QByteArray, file);
     QFETCH(QString, menu);
     QFETCH(QString, button);
+    QFETCH(QString, command);
     QFETCH(QString, question);
 
     QTemporaryDir folder;
@@ -75,6 +78,7 @@ void LanguageTest::textsFollowTheChosenLanguage()
         const ui::ProgramWindows windows = ui::createProgramWindows();
         QCOMPARE(windows.form1->findChild<QAction*>(u"Menu_Open"_s)->text(), menu);
         QCOMPARE(windows.editor1->Button1->text(), button);
+        QCOMPARE(windows.editor1->B_Resist->text(), command);
         dialogs.answer(Answer::Cancel);
         windows.editor1->B_Cancel->click();
         QCOMPARE(dialogs.questions.back().text, question);
