@@ -25,9 +25,9 @@ void reportLanguageProblem(QWidget* parent, const LanguageFile& language);
 class ProgramTranslators {
 public:
     // "en", "ja": the program's own translation and, with it, Qt's own for the standard
-    // dialogs and buttons when the system has it, and the language's locale for the dates,
-    // sizes and file types those dialogs show. An empty or unknown language installs
-    // nothing, so the built-in texts stay.
+    // dialogs and buttons when the system has it, and the language's locale as the default
+    // one (the file dialog names file types in it; its dates and sizes follow the system's
+    // locale). An empty or unknown language installs nothing, so the built-in texts stay.
     explicit ProgramTranslators(const QString& language);
     ~ProgramTranslators(); // also puts the locale back
     ProgramTranslators(const ProgramTranslators&) = delete;

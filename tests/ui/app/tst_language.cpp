@@ -83,8 +83,8 @@ void LanguageTest::textsFollowTheChosenLanguage()
         windows.editor1->B_Cancel->click();
         QCOMPARE(dialogs.questions.back().text, question);
 
-        // Qt's own buttons and the standard dialogs' dates and sizes come along, the buttons
-        // where the system has their translation.
+        // The default locale and Qt's own buttons come along, the buttons where the system
+        // has their translation.
         const bool japanese = menu != u"&Open"_s;
         QCOMPARE(QLocale().language() == QLocale::Japanese, japanese);
         if (japanese &&
