@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
-  libgtest-dev libgmock-dev nlohmann-json3-dev libbenchmark-dev xvfb xauth imagemagick
+  libgtest-dev libgmock-dev nlohmann-json3-dev libbenchmark-dev xvfb xauth imagemagick poppler-utils
   fonts-ipafont-gothic fonts-noto-cjk)
 
 missing=()
