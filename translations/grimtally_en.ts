@@ -25,7 +25,7 @@
     </message>
     <message>
         <source>%1, section [%2], row %3 &quot;%4&quot;: %5</source>
-        <translation>%1, section [%2], row %3 "%4": %5</translation>
+        <translation>%1, section [%2], row %3 &quot;%4&quot;: %5</translation>
     </message>
 </context>
 <context>
@@ -70,7 +70,7 @@
     <name>RuleError</name>
     <message>
         <source>The %1 table has no row &quot;%2&quot; for the attack &quot;%3&quot;.</source>
-        <translation>The %1 table has no row "%2" for the attack "%3".</translation>
+        <translation>The %1 table has no row &quot;%2&quot; for the attack &quot;%3&quot;.</translation>
     </message>
     <message>
         <source>There is no attack method number %1 in the choice file.</source>
@@ -78,11 +78,11 @@
     </message>
     <message>
         <source>The critical value &quot;%1&quot; of the attack &quot;%2&quot; is not a whole number.</source>
-        <translation>The critical value "%1" of the attack "%2" is not a whole number.</translation>
+        <translation>The critical value &quot;%1&quot; of the attack &quot;%2&quot; is not a whole number.</translation>
     </message>
     <message>
         <source>The critical value of the attack &quot;%1&quot; is 36, which would divide by zero.</source>
-        <translation>The critical value of the attack "%1" is 36, which would divide by zero.</translation>
+        <translation>The critical value of the attack &quot;%1&quot; is 36, which would divide by zero.</translation>
     </message>
     <message>
         <source>A critical value of 36 would divide by zero.</source>
@@ -94,7 +94,78 @@
     </message>
     <message>
         <source>The critical table gives &quot;%1&quot; of the attack &quot;%2&quot; the value 72, which would divide by zero.</source>
-        <translation>The critical table gives "%1" of the attack "%2" the value 72, which would divide by zero.</translation>
+        <translation>The critical table gives &quot;%1&quot; of the attack &quot;%2&quot; the value 72, which would divide by zero.</translation>
+    </message>
+</context>
+<context>
+    <name>grimtally::ui::ExchangeCommands</name>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>&amp;Print...</translation>
+    </message>
+    <message>
+        <source>Export as P&amp;DF...</source>
+        <translation>Export as P&amp;DF...</translation>
+    </message>
+    <message>
+        <source>&amp;Two Enemies per Page</source>
+        <translation>&amp;Two Enemies per Page</translation>
+    </message>
+    <message>
+        <source>&amp;Export</source>
+        <translation>&amp;Export</translation>
+    </message>
+    <message>
+        <source>&amp;JSON...</source>
+        <translation>&amp;JSON...</translation>
+    </message>
+    <message>
+        <source>&amp;CSV...</source>
+        <translation>&amp;CSV...</translation>
+    </message>
+    <message>
+        <source>&amp;Markdown...</source>
+        <translation>&amp;Markdown...</translation>
+    </message>
+    <message>
+        <source>&amp;Import JSON...</source>
+        <translation>&amp;Import JSON...</translation>
+    </message>
+    <message>
+        <source>Print...</source>
+        <translation>Print...</translation>
+    </message>
+    <message>
+        <source>Export as PDF...</source>
+        <translation>Export as PDF...</translation>
+    </message>
+    <message>
+        <source>There are no enemies to print or export.</source>
+        <translation>There are no enemies to print or export.</translation>
+    </message>
+    <message>
+        <source>Export as PDF</source>
+        <translation>Export as PDF</translation>
+    </message>
+    <message>
+        <source>%1: the PDF could not be written.</source>
+        <translation>%1: the PDF could not be written.</translation>
+    </message>
+    <message>
+        <source>Export as JSON</source>
+        <translation>Export as JSON</translation>
+    </message>
+    <message>
+        <source>Export as CSV</source>
+        <translation>Export as CSV</translation>
+    </message>
+    <message>
+        <source>Export as Markdown</source>
+        <translation>Export as Markdown</translation>
+    </message>
+    <message>
+        <source>Import JSON</source>
+        <translation>Import JSON</translation>
     </message>
 </context>
 <context>

@@ -98,6 +98,77 @@
     </message>
 </context>
 <context>
+    <name>grimtally::ui::ExchangeCommands</name>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>印刷(&amp;P)...</translation>
+    </message>
+    <message>
+        <source>Export as P&amp;DF...</source>
+        <translation>PDF に書き出し(&amp;D)...</translation>
+    </message>
+    <message>
+        <source>&amp;Two Enemies per Page</source>
+        <translation>1 ページに 2 体(&amp;T)</translation>
+    </message>
+    <message>
+        <source>&amp;Export</source>
+        <translation>書き出し(&amp;E)</translation>
+    </message>
+    <message>
+        <source>&amp;JSON...</source>
+        <translation>&amp;JSON...</translation>
+    </message>
+    <message>
+        <source>&amp;CSV...</source>
+        <translation>&amp;CSV...</translation>
+    </message>
+    <message>
+        <source>&amp;Markdown...</source>
+        <translation>&amp;Markdown...</translation>
+    </message>
+    <message>
+        <source>&amp;Import JSON...</source>
+        <translation>JSON から取り込み(&amp;I)...</translation>
+    </message>
+    <message>
+        <source>Print...</source>
+        <translation>印刷...</translation>
+    </message>
+    <message>
+        <source>Export as PDF...</source>
+        <translation>PDF に書き出し...</translation>
+    </message>
+    <message>
+        <source>There are no enemies to print or export.</source>
+        <translation>印刷や書き出しをする敵がありません。</translation>
+    </message>
+    <message>
+        <source>Export as PDF</source>
+        <translation>PDF に書き出し</translation>
+    </message>
+    <message>
+        <source>%1: the PDF could not be written.</source>
+        <translation>%1: PDF を書き込めませんでした。</translation>
+    </message>
+    <message>
+        <source>Export as JSON</source>
+        <translation>JSON に書き出し</translation>
+    </message>
+    <message>
+        <source>Export as CSV</source>
+        <translation>CSV に書き出し</translation>
+    </message>
+    <message>
+        <source>Export as Markdown</source>
+        <translation>Markdown に書き出し</translation>
+    </message>
+    <message>
+        <source>Import JSON</source>
+        <translation>JSON から取り込み</translation>
+    </message>
+</context>
+<context>
     <name>grimtally::ui::TAboutBox</name>
     <message>
         <source>バージョン情報</source>

@@ -1,8 +1,10 @@
 #include "core/text/sjis.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <iconv.h>
 #include <stdexcept>
+#include <vector>
 
 namespace grimtally {
 
@@ -118,6 +120,82 @@ char32_t fullWidthTwin(char32_t cp)
     }
 }
 
+// Every code of code page 932 with its character, and every character with the code it
+// encodes to, taken once from the converter so that long runs of short texts cost a table
+// look-up per character instead of a converter call per text.
+class Cp932Table {
+public:
+    static constexpr char32_t kNoCharacter = 0xFFFFFFFF;
+
+    Cp932Table() : decode_(0x10000, kNoCharacter), encode_(0x10000, 0)
+    {
+        Converter toUtf8("UTF-8", "CP932");
+        Converter toCp932("CP932", "UTF-8");
+        auto learn = [&](unsigned code, std::string_view bytes) {
+            std::string utf8;
+            std::string_view in = bytes;
+            if (!toUtf8.convert(in, utf8) || !in.empty() || utf8.empty())
+                return;
+            std::size_t pos = 0;
+            char32_t cp;
+            if (!nextCodePoint(utf8, pos, cp) || pos != utf8.size() || cp > 0xFFFF)
+                return;
+            decode_[code] = cp;
+            if (encode_[cp] != 0 || cp == 0)
+                return;
+            std::string back;
+            std::string_view rest = utf8;
+            if (!toCp932.convert(rest, back) || !rest.empty() || back.empty() || back.size() > 2)
+                return;
+            const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(back[i]); };
+            encode_[cp] =
+                static_cast<std::uint16_t>(back.size() == 1 ? byte(0) : byte(0) << 8 | byte(1));
+        };
+        for (unsigned byte = 0; byte < 0x100; ++byte) {
+            if (!isCp932LeadByte(static_cast<unsigned char>(byte))) {
+                const char single = static_cast<char>(byte);
+                learn(byte, std::string_view(&single, 1));
+            }
+        }
+        for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
+            if (!isCp932LeadByte(static_cast<unsigned char>(lead)))
+                continue;
+            for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
+                const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+                learn(lead << 8 | trail, std::string_view(pair, 2));
+            }
+        }
+        // A character the converter encodes to a code that does not decode to it again
+        // (a look-alike) cannot be held.
+        for (unsigned cp = 1; cp < 0x10000; ++cp) {
+            if (encode_[cp] != 0 && decode_[encode_[cp]] != cp)
+                encode_[cp] = 0;
+        }
+    }
+
+    // The character of `code` when it encodes back to `code`, else kNoCharacter.
+    char32_t exactCharacter(unsigned code) const
+    {
+        const char32_t cp = decode_[code];
+        if (cp == kNoCharacter || (cp != 0 && encode_[cp] != code))
+            return kNoCharacter;
+        return cp;
+    }
+
+    // The code of a character (a single byte below 0x100), or 0 when it has none.
+    std::uint16_t code(char32_t cp) const { return cp < 0x10000 ? encode_[cp] : 0; }
+
+private:
+    std::vector<char32_t> decode_;
+    std::vector<std::uint16_t> encode_;
+};
+
+const Cp932Table& cp932Table()
+{
+    static const Cp932Table table;
+    return table;
+}
+
 inline char foldAscii(char c)
 {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
@@ -219,6 +297,58 @@ bool containsCp932(std::string_view text, std::string_view part)
         i += lead && i + 1 < text.size() ? 2 : 1;
     }
     return false;
+}
+
+bool appendExactUtf8(std::string_view bytes, std::string& out)
+{
+    const Cp932Table* table = nullptr;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        if (byte < 0x80) {
+            out += static_cast<char>(byte);
+            ++i;
+            continue;
+        }
+        if (!table)
+            table = &cp932Table();
+        unsigned code = byte;
+        std::size_t length = 1;
+        if (isCp932LeadByte(byte)) {
+            if (i + 1 >= bytes.size())
+                return false;
+            code = byte << 8 | static_cast<unsigned char>(bytes[i + 1]);
+            length = 2;
+        }
+        const char32_t cp = table->exactCharacter(code);
+        if (cp == Cp932Table::kNoCharacter)
+            return false;
+        appendUtf8(out, cp);
+        i += length;
+    }
+    return true;
+}
+
+bool appendCp932(std::string_view utf8, std::string& out)
+{
+    const Cp932Table* table = nullptr;
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        if (static_cast<unsigned char>(utf8[pos]) < 0x80) {
+            out += utf8[pos++];
+            continue;
+        }
+        char32_t cp;
+        if (!nextCodePoint(utf8, pos, cp))
+            return false;
+        if (!table)
+            table = &cp932Table();
+        const std::uint16_t code = table->code(fullWidthTwin(cp));
+        if (code == 0)
+            return false;
+        if (code >= 0x100)
+            out += static_cast<char>(code >> 8);
+        out += static_cast<char>(code & 0xFF);
+    }
+    return true;
 }
 
 } // namespace grimtally

@@ -28,6 +28,17 @@ bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b);
 // begin on the second byte of a double-byte character does not count.
 bool containsCp932(std::string_view text, std::string_view part);
 
+// Appends the UTF-8 of code page 932 bytes to `out` when every character of them encodes
+// back to the very same bytes; false (with `out` holding part of the text) when some byte is
+// no character, or the character has a second code and encodes to that one. Table-driven,
+// for exchange files of many records.
+bool appendExactUtf8(std::string_view bytes, std::string& out);
+
+// Appends the code page 932 bytes of UTF-8 text to `out`, with the input-method characters
+// mapped as utf8ToCp932 does; false when the text is not UTF-8 or holds a character code
+// page 932 cannot hold. Gives what utf8ToCp932 gives, from the same table.
+bool appendCp932(std::string_view utf8, std::string& out);
+
 // Appends the code point as UTF-8.
 void appendUtf8(std::string& out, char32_t cp);
 

@@ -5,6 +5,7 @@
 #include "ui/app/enemylistmodel.h"
 #include "ui/app/programlanguage.h"
 #include "ui/editor/teditor1.h"
+#include "ui/exchange/exchangecommands.h"
 #include "ui/toolkit/appearance.h"
 #include "ui/toolkit/cp932text.h"
 #include "ui/toolkit/dialogs.h"
@@ -62,6 +63,13 @@ TForm1::TForm1(std::optional<LanguageFile> language, QWidget* parent) : QMainWin
     SaveDialog = new FileDialog(FileDialog::Kind::Save, u"SaveDialog"_s, this);
     SaveDialog->setDefaultSuffix(u"txt"_s);
 
+    exchange_ = new ExchangeCommands(
+        {.window = this,
+         .store = &store_,
+         .chosenSlots = [this] { return chosenSlots(); },
+         .captions = [this] { return Captions::fromLanguage(language_.ini()); },
+         .renewList = [this] { ListView1Renew(); }},
+        this);
     buildMenus();
     FormCreate();
 
@@ -97,6 +105,8 @@ void TForm1::buildMenus()
     addMenuItem(files, u"Menu_Save"_s, tr("&Save"), nullptr)->setEnabled(false);
     addMenuItem(files, u"Menu_Anew"_s, tr("&Anew"), &TForm1::Menu_AnewClick);
     files->addSeparator()->setObjectName(u"N2"_s);
+    exchange_->addToFilesMenu(files);
+    files->addSeparator()->setObjectName(u"N3"_s);
     addMenuItem(files, u"Menu_Exit"_s, tr("E&xit"), nullptr)->setEnabled(false);
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
@@ -108,6 +118,8 @@ void TForm1::buildMenus()
     addMenuItem(PopupMenu1, u"Edit1"_s, tr("Edit"), &TForm1::ListView1DblClick);
     addMenuItem(PopupMenu1, u"Copy1"_s, tr("Copy"), &TForm1::Copy1Click);
     addMenuItem(PopupMenu1, u"Delete1"_s, tr("Delete"), &TForm1::Delete1Click);
+    PopupMenu1->addSeparator();
+    exchange_->addToPopupMenu(PopupMenu1);
     connect(PopupMenu1, &QMenu::aboutToShow, this, &TForm1::PopupMenu1Popup);
 }
 
@@ -147,6 +159,18 @@ int TForm1::selectedSlot() const
 void TForm1::selectRow(int row)
 {
     ListView1->setCurrentIndex(model_->index(row, 0));
+}
+
+std::vector<int> TForm1::chosenSlots() const
+{
+    const int slot = selectedSlot();
+    if (slot >= 1)
+        return {slot};
+    std::vector<int> slots;
+    slots.reserve(static_cast<std::size_t>(store_.recordCount()));
+    for (int row = 1; row < model_->rowCount(); ++row)
+        slots.push_back(model_->slotOfRow(row));
+    return slots;
 }
 
 void TForm1::ListView1Renew()
@@ -330,6 +354,9 @@ void TForm1::PopupMenu1Popup()
     findChild<QAction*>(u"Edit1"_s)->setEnabled(row >= 0);
     findChild<QAction*>(u"Copy1"_s)->setEnabled(row > 0);
     findChild<QAction*>(u"Delete1"_s)->setEnabled(row > 0);
+    const bool anyEnemy = store_.recordCount() > 0;
+    findChild<QAction*>(u"Print1"_s)->setEnabled(anyEnemy);
+    findChild<QAction*>(u"ExportPdf1"_s)->setEnabled(anyEnemy);
 }
 
 void TForm1::ListView1ColumnClick(int column)

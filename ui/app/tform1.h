@@ -14,6 +14,7 @@ class QTreeView;
 namespace grimtally::ui {
 
 class EnemyListModel;
+class ExchangeCommands;
 class FileDialog;
 class TEditor1;
 
@@ -40,6 +41,9 @@ public:
     int selectedRow() const override;
     int selectedSlot() const override;
     void selectRow(int row);
+    // What printing and exporting take: the selected enemy, or with the new-entry row or no
+    // row selected every enemy, in the order the list shows them.
+    std::vector<int> chosenSlots() const;
 
     void ListView1Renew() override;
 
@@ -91,6 +95,7 @@ private:
     EnemyListModel* model_ = nullptr;
     TEditor1* editor_ = nullptr;
     QWidget* aboutBox_ = nullptr;
+    ExchangeCommands* exchange_ = nullptr;
 };
 
 } // namespace grimtally::ui

@@ -1,6 +1,7 @@
 #include "core/text/sjis.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 
 using grimtally::containsCp932;
 using grimtally::cp932ToUtf8;
@@ -101,6 +102,54 @@ TEST(Sjis, FindsTextOnlyAtCharacterBoundaries)
     EXPECT_FALSE(containsCp932("\x95\x5C", "\\"));
     EXPECT_FALSE(containsCp932("Sc", "Scent"));
     EXPECT_TRUE(containsCp932("anything", ""));
+}
+
+} // namespace
+
+namespace {
+
+// The table behind the exchange files must agree with the converter on every code, or an
+// export would write a character that reads back as other bytes.
+TEST(Sjis, TableAgreesWithTheConverterOnEveryCode)
+{
+    int codes = 0;
+    int secondCodes = 0; // characters that encode back to another code
+    auto check = [&](const std::string& bytes) {
+        std::string exact;
+        const bool isExact = grimtally::appendExactUtf8(bytes, exact);
+        const std::string decoded = cp932ToUtf8(bytes);
+        const std::optional<std::string> back = utf8ToCp932(decoded);
+        EXPECT_EQ(isExact, back == bytes) << testing::PrintToString(bytes);
+        if (isExact) {
+            EXPECT_EQ(exact, decoded);
+            std::string encoded;
+            EXPECT_TRUE(grimtally::appendCp932(exact, encoded));
+            EXPECT_EQ(encoded, bytes);
+        }
+        const bool isCharacter = decoded.find("\xEF\xBF\xBD") == std::string::npos;
+        codes += isCharacter && bytes.size() == 2;
+        secondCodes += isCharacter && !isExact;
+    };
+    for (int byte = 0; byte < 0x100; ++byte) {
+        if (!isCp932LeadByte(static_cast<unsigned char>(byte)))
+            check(std::string(1, static_cast<char>(byte)));
+    }
+    for (int lead = 0x81; lead <= 0xFC; ++lead) {
+        if (!isCp932LeadByte(static_cast<unsigned char>(lead)))
+            continue;
+        for (int trail = 0x40; trail <= 0xFC; ++trail)
+            check(std::string{static_cast<char>(lead), static_cast<char>(trail)});
+    }
+    EXPECT_EQ(secondCodes, 398);
+    EXPECT_GT(codes, 7000);
+    // A lead byte at the end is no character; text a Linux input method typed is mapped.
+    std::string out;
+    EXPECT_FALSE(grimtally::appendExactUtf8("a\x82", out));
+    out.clear();
+    EXPECT_TRUE(grimtally::appendCp932("\xE3\x80\x9C", out)); // U+301C WAVE DASH
+    EXPECT_EQ(out, "\x81\x60");
+    out.clear();
+    EXPECT_FALSE(grimtally::appendCp932("\xF0\x9F\x98\x80", out)); // an emoji
 }
 
 } // namespace
