@@ -17,6 +17,7 @@
 #include <QMenuBar>
 #include <QTreeView>
 
+#include <algorithm>
 #include <filesystem>
 
 using namespace Qt::StringLiterals;
@@ -120,6 +121,15 @@ void TForm1::FormCreate()
     model_ = new EnemyListModel(store_, vocabulary_, this);
     ListView1->setModel(model_);
     ListView1->setColumnWidth(0, 100);
+    // The other columns are at least as wide as their captions with the sort arrow beside them.
+    QHeaderView* header = ListView1->header();
+    const bool arrowShown = header->isSortIndicatorShown();
+    header->setSortIndicatorShown(true);
+    for (int column = 1; column < model_->columnCount(); ++column) {
+        ListView1->setColumnWidth(
+            column, std::max(header->defaultSectionSize(), header->sectionSizeHint(column)));
+    }
+    header->setSortIndicatorShown(arrowShown);
 
     Menu_NewClick();
 
