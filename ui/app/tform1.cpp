@@ -61,6 +61,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     FormCreate();
 
     connect(ListView1, &QTreeView::doubleClicked, this, [this] { ListView1DblClick(); });
+    connect(ListView1->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &TForm1::enableRowCommands);
     connect(ListView1->header(), &QHeaderView::sectionClicked, this,
             [this](int column) { ListView1ColumnClick(column); });
     connect(ListView1, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
@@ -80,30 +82,58 @@ QAction* TForm1::addMenuItem(QMenu* menu, const QString& name, const QString& ca
     return item;
 }
 
+namespace {
+
+QList<QKeySequence> standardKeys(QKeySequence::StandardKey key, const QKeySequence& fallback)
+{
+    // Some desktops bind no key to a standard command (Save as under a plain X11 session).
+    const QList<QKeySequence> keys = QKeySequence::keyBindings(key);
+    return keys.isEmpty() ? QList<QKeySequence>{fallback} : keys;
+}
+
+} // namespace
+
 void TForm1::buildMenus()
 {
     menuBar()->setObjectName(u"MainMenu1"_s);
     QMenu* files = menuBar()->addMenu(u"&Files"_s);
     files->setObjectName(u"Files1"_s);
-    addMenuItem(files, u"Menu_New"_s, u"&New"_s, &TForm1::Menu_NewClick);
-    addMenuItem(files, u"Menu_Open"_s, u"&Open"_s, &TForm1::Menu_OpenClick);
-    addMenuItem(files, u"Menu_Merge"_s, u"&Merge"_s, &TForm1::Menu_MergeClick);
+    addMenuItem(files, u"Menu_New"_s, u"&New"_s, &TForm1::Menu_NewClick)
+        ->setShortcuts(QKeySequence::New);
+    addMenuItem(files, u"Menu_Open"_s, u"&Open"_s, &TForm1::Menu_OpenClick)
+        ->setShortcuts(QKeySequence::Open);
+    addMenuItem(files, u"Menu_Merge"_s, u"&Merge"_s, &TForm1::Menu_MergeClick)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
     files->addSeparator()->setObjectName(u"N1"_s);
     addMenuItem(files, u"Menu_Save"_s, u"&Save"_s, nullptr)->setEnabled(false);
-    addMenuItem(files, u"Menu_Anew"_s, u"&Anew"_s, &TForm1::Menu_AnewClick);
+    // "&Save" never saves, so the save keys, too, ask for the file name.
+    addMenuItem(files, u"Menu_Anew"_s, u"&Anew"_s, &TForm1::Menu_AnewClick)
+        ->setShortcuts(
+            standardKeys(QKeySequence::SaveAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)) +
+            standardKeys(QKeySequence::Save, QKeySequence(Qt::CTRL | Qt::Key_S)));
     files->addSeparator()->setObjectName(u"N2"_s);
     addMenuItem(files, u"Menu_Exit"_s, u"E&xit"_s, nullptr)->setEnabled(false);
 
     QMenu* help = menuBar()->addMenu(u"&Help"_s);
     help->setObjectName(u"Menu_Help"_s);
-    addMenuItem(help, u"Menu_About"_s, u"&About"_s, &TForm1::Menu_AboutClick);
+    addMenuItem(help, u"Menu_About"_s, u"&About"_s, &TForm1::Menu_AboutClick)
+        ->setShortcut(QKeySequence(Qt::Key_F1));
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(u"PopupMenu1"_s);
-    addMenuItem(PopupMenu1, u"Edit1"_s, u"Edit"_s, &TForm1::ListView1DblClick);
+    QAction* edit = addMenuItem(PopupMenu1, u"Edit1"_s, u"Edit"_s, &TForm1::ListView1DblClick);
     addMenuItem(PopupMenu1, u"Copy1"_s, u"Copy"_s, &TForm1::Copy1Click);
-    addMenuItem(PopupMenu1, u"Delete1"_s, u"Delete"_s, &TForm1::Delete1Click);
+    QAction* remove = addMenuItem(PopupMenu1, u"Delete1"_s, u"Delete"_s, &TForm1::Delete1Click);
     connect(PopupMenu1, &QMenu::aboutToShow, this, &TForm1::PopupMenu1Popup);
+
+    // The row commands' keys work in the list; the popup shows them.
+    edit->setShortcuts(
+        {QKeySequence(Qt::Key_F2), QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
+    remove->setShortcut(QKeySequence(QKeySequence::Delete));
+    for (QAction* rowCommand : {edit, remove}) {
+        rowCommand->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        ListView1->addAction(rowCommand);
+    }
 }
 
 void TForm1::FormCreate()
@@ -157,6 +187,7 @@ void TForm1::selectRow(int row)
 void TForm1::ListView1Renew()
 {
     model_->renew();
+    enableRowCommands();
 }
 
 void TForm1::Menu_NewClick()
@@ -166,6 +197,7 @@ void TForm1::Menu_NewClick()
     store_.clear();
     savedRevision_ = store_.revision();
     model_->renew();
+    enableRowCommands();
 }
 
 void TForm1::Menu_OpenClick()
@@ -325,6 +357,11 @@ void TForm1::Delete1Click()
 
 void TForm1::PopupMenu1Popup()
 {
+    enableRowCommands();
+}
+
+void TForm1::enableRowCommands()
+{
     const int row = selectedRow();
     findChild<QAction*>(u"Edit1"_s)->setEnabled(row >= 0);
     findChild<QAction*>(u"Copy1"_s)->setEnabled(row > 0);
@@ -334,6 +371,7 @@ void TForm1::PopupMenu1Popup()
 void TForm1::ListView1ColumnClick(int column)
 {
     model_->sortByHeaderClick(column);
+    enableRowCommands();
 }
 
 void TForm1::closeEvent(QCloseEvent* event)

@@ -72,6 +72,8 @@ protected:
 
 private:
     void buildMenus();
+    // Edit for any selected row, Copy and Delete for a record row; their keys follow.
+    void enableRowCommands();
     // Before New and Open drop the records: asks to save unsaved changes. False when the
     // user cancels or the collection was not saved after all.
     bool SaveChangesFirst();
