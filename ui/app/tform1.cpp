@@ -186,8 +186,32 @@ void TForm1::selectRow(int row)
 
 void TForm1::ListView1Renew()
 {
+    // The selected record stays selected, and in view, wherever the rebuild puts it.
+    const int slot = selectedSlot();
     model_->renew();
+    showSortDirection();
+    selectSlot(slot);
     enableRowCommands();
+}
+
+void TForm1::selectSlot(int slot)
+{
+    const int row = slot < 0 ? -1 : model_->rowOfSlot(slot);
+    if (row < 0)
+        return;
+    selectRow(row);
+    ListView1->scrollTo(model_->index(row, 0));
+}
+
+void TForm1::showSortDirection()
+{
+    QHeaderView* header = ListView1->header();
+    const int direction = model_->shownSortDirection();
+    header->setSortIndicatorShown(direction != 0);
+    if (direction != 0) {
+        header->setSortIndicator(model_->order().sortColumn(),
+                                 direction > 0 ? Qt::AscendingOrder : Qt::DescendingOrder);
+    }
 }
 
 void TForm1::Menu_NewClick()
@@ -197,6 +221,7 @@ void TForm1::Menu_NewClick()
     store_.clear();
     savedRevision_ = store_.revision();
     model_->renew();
+    showSortDirection();
     enableRowCommands();
 }
 
@@ -252,6 +277,9 @@ void TForm1::ReadData(int firstSlot)
             parsed = readDataFile(toPath(fileName));
             if (!parsed.hadLines)
                 return;
+            // Opening replaces the records the selection stood on; merging only adds.
+            if (firstSlot == 1)
+                ListView1->clearSelection();
             store_.replaceFrom(firstSlot, std::move(parsed.records));
             // The collection is now what the file holds, as far as it could be read.
             if (firstSlot == 1)
@@ -350,8 +378,10 @@ void TForm1::Delete1Click()
         return;
     const QString question = fromCp932(store_.name(slot)) + u"を削除します。\r\nよろしいですか？"_s;
     if (Dialogs::current().ask(this, question, MessageIcon::Warning, MessageButtons::OkCancel) ==
-        Answer::Ok)
+        Answer::Ok) {
+        ListView1->clearSelection(); // the later records move down into its slot
         store_.remove(slot);
+    }
     ListView1Renew();
 }
 
@@ -370,7 +400,10 @@ void TForm1::enableRowCommands()
 
 void TForm1::ListView1ColumnClick(int column)
 {
+    const int slot = selectedSlot();
     model_->sortByHeaderClick(column);
+    showSortDirection();
+    selectSlot(slot);
     enableRowCommands();
 }
 
