@@ -12,7 +12,6 @@
 #include "ui/strength/tform2.h"
 #include "ui/toolkit/combobox.h"
 
-#include <QAbstractButton>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -40,117 +39,100 @@ qreal textWidth(const QFont& font, const QString& text)
 }
 
 // Where a widget's words are drawn, in its parent's coordinates: one rectangle per run of
-// words, so that the blanks a label leaves for an input lying over it do not count. Also
-// the face the words must keep to. Nothing for a widget without text.
+// words, so that the blanks a label leaves for an input lying over it do not count; and the
+// face the words must keep to. No words for a widget without text.
 struct Ink {
-    QList<QRectF> words;
     QRectF face;
     QString text;
+    QList<QRectF> words;
 };
 
 Ink inkOf(const QWidget* widget)
 {
     Ink ink;
-    qreal left = 0;
-    QRectF band = QRectF(widget->rect());
+    Qt::Alignment align = Qt::AlignLeft;
+    QRectF band(widget->rect());
+    const QStyle* style = widget->style();
+    QStyleOptionButton option;
+    option.initFrom(widget);
+    const auto* button = qobject_cast<const QAbstractButton*>(widget);
     if (const auto* label = qobject_cast<const QLabel*>(widget)) {
-        if (label->text().isEmpty())
-            return ink;
-        ink.text = label->text();
-        ink.face = QRectF(label->contentsRect());
-        const qreal width = textWidth(label->font(), ink.text);
-        if (label->alignment() & Qt::AlignRight)
-            left = ink.face.right() - width;
-        else if (label->alignment() & Qt::AlignHCenter)
-            left = ink.face.center().x() - width / 2;
-        else
-            left = ink.face.left();
-    } else if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
-        if (button->text().isEmpty())
-            return ink;
-        ink.text = button->text();
-        QStyleOptionButton option;
-        option.initFrom(button);
-        QStyle::SubElement face = QStyle::SE_PushButtonContents;
-        if (qobject_cast<const QCheckBox*>(button))
-            face = QStyle::SE_CheckBoxContents;
-        else if (qobject_cast<const QRadioButton*>(button))
-            face = QStyle::SE_RadioButtonContents;
-        ink.face = QRectF(button->style()->subElementRect(face, &option, button))
-                       .intersected(QRectF(button->rect()));
-        const qreal width = textWidth(button->font(), ink.text);
-        left = face == QStyle::SE_PushButtonContents ? ink.face.center().x() - width / 2
-                                                     : ink.face.left();
+        ink = {QRectF(label->contentsRect()), label->text(), {}};
+        align = label->alignment();
+    } else if (qobject_cast<const QCheckBox*>(widget) ||
+               qobject_cast<const QRadioButton*>(widget)) {
+        const auto face = qobject_cast<const QCheckBox*>(widget) ? QStyle::SE_CheckBoxContents
+                                                                 : QStyle::SE_RadioButtonContents;
+        ink = {QRectF(style->subElementRect(face, &option, widget)).intersected(band),
+               button->text(),
+               {}};
+    } else if (button) {
+        ink = {QRectF(style->subElementRect(QStyle::SE_PushButtonContents, &option, widget)),
+               button->text(),
+               {}};
+        align = Qt::AlignHCenter;
     } else if (const auto* box = qobject_cast<const QGroupBox*>(widget)) {
-        if (box->title().isEmpty())
-            return ink;
-        ink.text = box->title();
-        QStyleOptionGroupBox option;
-        option.initFrom(box);
-        option.text = ink.text;
-        option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
-        const QRect title = box->style()->subControlRect(QStyle::CC_GroupBox, &option,
-                                                         QStyle::SC_GroupBoxLabel, box);
-        ink.face = QRectF(box->rect());
-        left = title.left();
-        band = QRectF(title);
-    } else {
-        return ink;
+        QStyleOptionGroupBox group;
+        group.initFrom(box);
+        group.text = box->title();
+        group.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+        band = style->subControlRect(QStyle::CC_GroupBox, &group, QStyle::SC_GroupBoxLabel, box);
+        ink = {QRectF(box->rect()).adjusted(band.left(), 0, 0, 0), box->title(), {}};
     }
-    // Runs of words parted by two or more blanks.
-    static const QRegularExpression words(u"\\S+(?: \\S+)*"_s);
-    for (const QRegularExpressionMatch& run : words.globalMatch(ink.text)) {
-        const qreal start = left + textWidth(widget->font(), ink.text.left(run.capturedStart()));
-        const qreal width = textWidth(widget->font(), run.captured());
-        ink.words << QRectF(start, band.top(), width, band.height()).translated(widget->pos());
+    const QFont& font = widget->font();
+    qreal left = ink.face.left();
+    if (align & Qt::AlignRight)
+        left = ink.face.right() - textWidth(font, ink.text);
+    else if (align & Qt::AlignHCenter)
+        left = ink.face.center().x() - textWidth(font, ink.text) / 2;
+    static const QRegularExpression runs(u"\\S+(?: \\S+)*"_s); // parted by two blanks or more
+    for (const QRegularExpressionMatch& run : runs.globalMatch(ink.text)) {
+        const qreal start = left + textWidth(font, ink.text.left(run.capturedStart()));
+        ink.words << QRectF(start, band.top(), textWidth(font, run.captured()), band.height())
+                         .translated(widget->pos());
     }
     ink.face.translate(widget->pos());
     return ink;
 }
 
-// A frame sibling the widget stands in keeps its words inside; any other sibling must not
-// share a pixel with them.
+// The words keep to their face and to their parent, stay inside a frame they stand in, and
+// share no pixel with any other control.
 QStringList faultsOf(const QWidget* widget)
 {
     const Ink ink = inkOf(widget);
     if (ink.words.isEmpty())
         return {};
     QStringList faults;
-    const QString name = widget->objectName() + u" \""_s + ink.text + u'"';
+    const QString name = widget->objectName() + u" \""_s + ink.text + u"\" "_s;
     constexpr qreal kSlack = 0.5; // text metrics are fractional
-    const auto outside = [&](const QRectF& inner, const QRectF& word) {
-        return word.left() < inner.left() - kSlack || word.right() > inner.right() + kSlack;
+    const auto outside = [&](const QRectF& inner, const QString& fault) {
+        for (const QRectF& word : ink.words) {
+            if (word.left() < inner.left() - kSlack || word.right() > inner.right() + kSlack)
+                faults << name + fault;
+        }
     };
     if (ink.text.contains(u'…'))
-        faults << name + u" is elided"_s;
-    const QRectF parentInside = QRectF(widget->parentWidget()->contentsRect());
-    for (const QRectF& word : ink.words) {
-        if (outside(ink.face, word))
-            faults << name + u" is wider than its room"_s;
-        if (outside(parentInside, word))
-            faults << name + u" runs out of its window or group"_s;
-    }
+        faults << name + u"is elided"_s;
+    outside(ink.face, u"is wider than its room"_s);
+    outside(QRectF(widget->parentWidget()->contentsRect()), u"runs out of its parent"_s);
     for (QObject* object : widget->parentWidget()->children()) {
         const auto* sibling = qobject_cast<const QWidget*>(object);
         if (!sibling || sibling == widget || !sibling->isVisible() || sibling->isWindow())
             continue;
         const auto* frame = qobject_cast<const QFrame*>(sibling);
-        if (frame && !qobject_cast<const QLabel*>(sibling) &&
-            sibling->geometry().contains(widget->geometry().topLeft())) {
-            const QRectF inside(frame->contentsRect().translated(frame->pos()));
-            for (const QRectF& word : ink.words) {
-                if (outside(inside, word))
-                    faults << name + u" runs past "_s + sibling->objectName();
-            }
+        if (frame && !qobject_cast<const QLabel*>(frame) &&
+            frame->geometry().contains(widget->geometry().topLeft())) {
+            outside(QRectF(frame->contentsRect().translated(frame->pos())),
+                    u"runs past "_s + frame->objectName());
             continue;
         }
-        QList<QRectF> occupied{QRectF(sibling->geometry())};
-        if (qobject_cast<const QLabel*>(sibling))
-            occupied = inkOf(sibling).words;
+        const QList<QRectF> occupied = qobject_cast<const QLabel*>(sibling)
+                                           ? inkOf(sibling).words
+                                           : QList<QRectF>{QRectF(sibling->geometry())};
         for (const QRectF& word : ink.words) {
             for (const QRectF& place : occupied) {
                 if (word.adjusted(kSlack, 0, -kSlack, 0).intersects(place))
-                    faults << name + u" overlaps "_s + sibling->objectName();
+                    faults << name + u"overlaps "_s + sibling->objectName();
             }
         }
     }
@@ -199,7 +181,6 @@ private Q_SLOTS:
     {
         QFETCH(QString, wordSet);
         QTemporaryDir folder;
-        const QString oldCurrent = QDir::currentPath();
         QDir::setCurrent(folder.path());
         const QString shipped = QStringLiteral(GRIMTALLY_SHIPPED_DATA "/") + wordSet;
         for (const QString& file : {u"Language.txt"_s, u"Choices.txt"_s})
@@ -230,7 +211,6 @@ private Q_SLOTS:
             if (header->sectionSizeHint(column) > header->sectionSize(column))
                 faults << u"column %1 cuts its caption"_s.arg(column);
         }
-        QDir::setCurrent(oldCurrent);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
     }
 };
