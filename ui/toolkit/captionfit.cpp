@@ -4,11 +4,9 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
-#include <QEvent>
 #include <QFontMetricsF>
 #include <QFrame>
 #include <QGroupBox>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -43,7 +41,7 @@ qreal widthWithMnemonic(const QFont& font, const QString& text)
     return QFontMetricsF(font).size(Qt::TextShowMnemonic, text).width();
 }
 
-// Fits a control's caption through its own getter and setter, remembering the whole caption.
+// Fits a control's caption through its own setter, remembering the whole caption.
 template <typename SetText>
 void fitControl(QWidget* control, const QString& current, qreal room, SetText setText)
 {
