@@ -1,7 +1,12 @@
 #!/usr/bin/env bash
-# Configures and builds everything into build/ (or $BUILD_DIR).
+# Configures and builds into build/ (or $BUILD_DIR): everything, or only the targets named
+# in $BUILD_TARGETS (separated by blanks).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir=${BUILD_DIR:-build}
 cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-RelWithDebInfo} "$@"
-cmake --build "$build_dir" --parallel "$(nproc)"
+targets=()
+for target in ${BUILD_TARGETS:-}; do
+  targets+=(--target "$target")
+done
+cmake --build "$build_dir" --parallel "$(nproc)" "${targets[@]}"

@@ -2,6 +2,7 @@
 
 #include "ui/toolkit/appearance.h"
 #include "ui/toolkit/formwindow.h"
+#include "ui/toolkit/label.h"
 #include "ui/toolkit/linklabel.h"
 #include "ui/toolkit/windowprotocol.h"
 
@@ -21,11 +22,8 @@ constexpr int kLinkRight = 396; // the links' right edge within the panel
 
 QLabel* label(QWidget* parent, const QString& name, const QString& text, QPoint at)
 {
-    auto* result = new QLabel(text, parent);
-    result->setObjectName(name);
-    result->setTextFormat(Qt::PlainText);
-    result->move(at);
-    result->adjustSize();
+    auto* result = new Label(parent, name, Label::Anchor::Left, at.x(), at.y());
+    result->setCaption(text);
     return result;
 }
 

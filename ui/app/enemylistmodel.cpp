@@ -58,6 +58,7 @@ void EnemyListModel::renew()
 {
     beginResetModel();
     order_.reset(store_.slotCount());
+    sorted_ = false;
     endResetModel();
 }
 
@@ -69,6 +70,7 @@ void EnemyListModel::sortByHeaderClick(int column)
     order_.sortByCells([&](int slot, std::string& cell) {
         appendListCell(cell, store_.name(slot), store_.fields(slot), column, cellWords_);
     });
+    sorted_ = order_.sortDirection() != 0;
     endResetModel();
 }
 

@@ -19,6 +19,7 @@
 #include <QMenuBar>
 #include <QTreeView>
 
+#include <algorithm>
 #include <filesystem>
 
 using namespace Qt::StringLiterals;
@@ -74,6 +75,8 @@ TForm1::TForm1(std::optional<LanguageFile> language, QWidget* parent) : QMainWin
     FormCreate();
 
     connect(ListView1, &QTreeView::doubleClicked, this, [this] { ListView1DblClick(); });
+    connect(ListView1->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &TForm1::enableRowCommands);
     connect(ListView1->header(), &QHeaderView::sectionClicked, this,
             [this](int column) { ListView1ColumnClick(column); });
     connect(ListView1, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
@@ -93,17 +96,35 @@ QAction* TForm1::addMenuItem(QMenu* menu, const QString& name, const QString& ca
     return item;
 }
 
+namespace {
+
+QList<QKeySequence> standardKeys(QKeySequence::StandardKey key, const QKeySequence& fallback)
+{
+    // Some desktops bind no key to a standard command (Save as under a plain X11 session).
+    const QList<QKeySequence> keys = QKeySequence::keyBindings(key);
+    return keys.isEmpty() ? QList<QKeySequence>{fallback} : keys;
+}
+
+} // namespace
+
 void TForm1::buildMenus()
 {
     menuBar()->setObjectName(u"MainMenu1"_s);
     QMenu* files = menuBar()->addMenu(tr("&Files"));
     files->setObjectName(u"Files1"_s);
-    addMenuItem(files, u"Menu_New"_s, tr("&New"), &TForm1::Menu_NewClick);
-    addMenuItem(files, u"Menu_Open"_s, tr("&Open"), &TForm1::Menu_OpenClick);
-    addMenuItem(files, u"Menu_Merge"_s, tr("&Merge"), &TForm1::Menu_MergeClick);
+    addMenuItem(files, u"Menu_New"_s, tr("&New"), &TForm1::Menu_NewClick)
+        ->setShortcuts(QKeySequence::New);
+    addMenuItem(files, u"Menu_Open"_s, tr("&Open"), &TForm1::Menu_OpenClick)
+        ->setShortcuts(QKeySequence::Open);
+    addMenuItem(files, u"Menu_Merge"_s, tr("&Merge"), &TForm1::Menu_MergeClick)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
     files->addSeparator()->setObjectName(u"N1"_s);
     addMenuItem(files, u"Menu_Save"_s, tr("&Save"), nullptr)->setEnabled(false);
-    addMenuItem(files, u"Menu_Anew"_s, tr("&Anew"), &TForm1::Menu_AnewClick);
+    // "&Save" never saves, so the save keys, too, ask for the file name.
+    addMenuItem(files, u"Menu_Anew"_s, tr("&Anew"), &TForm1::Menu_AnewClick)
+        ->setShortcuts(
+            standardKeys(QKeySequence::SaveAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)) +
+            standardKeys(QKeySequence::Save, QKeySequence(Qt::CTRL | Qt::Key_S)));
     files->addSeparator()->setObjectName(u"N2"_s);
     exchange_->addToFilesMenu(files);
     files->addSeparator()->setObjectName(u"N3"_s);
@@ -111,16 +132,26 @@ void TForm1::buildMenus()
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName(u"Menu_Help"_s);
-    addMenuItem(help, u"Menu_About"_s, tr("&About"), &TForm1::Menu_AboutClick);
+    addMenuItem(help, u"Menu_About"_s, tr("&About"), &TForm1::Menu_AboutClick)
+        ->setShortcut(QKeySequence(Qt::Key_F1));
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(u"PopupMenu1"_s);
-    addMenuItem(PopupMenu1, u"Edit1"_s, tr("Edit"), &TForm1::ListView1DblClick);
+    QAction* edit = addMenuItem(PopupMenu1, u"Edit1"_s, tr("Edit"), &TForm1::ListView1DblClick);
     addMenuItem(PopupMenu1, u"Copy1"_s, tr("Copy"), &TForm1::Copy1Click);
-    addMenuItem(PopupMenu1, u"Delete1"_s, tr("Delete"), &TForm1::Delete1Click);
+    QAction* remove = addMenuItem(PopupMenu1, u"Delete1"_s, tr("Delete"), &TForm1::Delete1Click);
     PopupMenu1->addSeparator();
     exchange_->addToPopupMenu(PopupMenu1);
     connect(PopupMenu1, &QMenu::aboutToShow, this, &TForm1::PopupMenu1Popup);
+
+    // The row commands' keys work in the list; the popup shows them.
+    edit->setShortcuts(
+        {QKeySequence(Qt::Key_F2), QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
+    remove->setShortcut(QKeySequence(QKeySequence::Delete));
+    for (QAction* rowCommand : {edit, remove}) {
+        rowCommand->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        ListView1->addAction(rowCommand);
+    }
 }
 
 void TForm1::FormCreate()
@@ -137,6 +168,15 @@ void TForm1::FormCreate()
     model_ = new EnemyListModel(store_, vocabulary_, this);
     ListView1->setModel(model_);
     ListView1->setColumnWidth(0, 100);
+    // The other columns are at least as wide as their captions with the sort arrow beside them.
+    QHeaderView* header = ListView1->header();
+    const bool arrowShown = header->isSortIndicatorShown();
+    header->setSortIndicatorShown(true);
+    for (int column = 1; column < model_->columnCount(); ++column) {
+        ListView1->setColumnWidth(
+            column, std::max(header->defaultSectionSize(), header->sectionSizeHint(column)));
+    }
+    header->setSortIndicatorShown(arrowShown);
 
     Menu_NewClick();
 
@@ -175,7 +215,32 @@ std::vector<int> TForm1::chosenSlots() const
 
 void TForm1::ListView1Renew()
 {
+    // The selected record stays selected, and in view, wherever the rebuild puts it.
+    const int slot = selectedSlot();
     model_->renew();
+    showSortDirection();
+    selectSlot(slot);
+    enableRowCommands();
+}
+
+void TForm1::selectSlot(int slot)
+{
+    const int row = slot < 0 ? -1 : model_->rowOfSlot(slot);
+    if (row < 0)
+        return;
+    selectRow(row);
+    ListView1->scrollTo(model_->index(row, 0));
+}
+
+void TForm1::showSortDirection()
+{
+    QHeaderView* header = ListView1->header();
+    const int direction = model_->shownSortDirection();
+    header->setSortIndicatorShown(direction != 0);
+    if (direction != 0) {
+        header->setSortIndicator(model_->order().sortColumn(),
+                                 direction > 0 ? Qt::AscendingOrder : Qt::DescendingOrder);
+    }
 }
 
 void TForm1::Menu_NewClick()
@@ -185,6 +250,8 @@ void TForm1::Menu_NewClick()
     store_.clear();
     savedRevision_ = store_.revision();
     model_->renew();
+    showSortDirection();
+    enableRowCommands();
 }
 
 void TForm1::Menu_OpenClick()
@@ -243,6 +310,9 @@ void TForm1::ReadData(int firstSlot)
             parsed = readDataFile(toPath(fileName));
             if (!parsed.hadLines)
                 return;
+            // Opening replaces the records the selection stood on; merging only adds.
+            if (firstSlot == 1)
+                ListView1->clearSelection();
             store_.replaceFrom(firstSlot, std::move(parsed.records));
             // The collection is now what the file holds, as far as it could be read.
             if (firstSlot == 1)
@@ -343,12 +413,19 @@ void TForm1::Delete1Click()
     const QString question =
         tr("%1を削除します。\r\nよろしいですか？").arg(fromCp932(store_.name(slot)));
     if (Dialogs::current().ask(this, question, MessageIcon::Warning, MessageButtons::OkCancel) ==
-        Answer::Ok)
+        Answer::Ok) {
+        ListView1->clearSelection(); // the later records move down into its slot
         store_.remove(slot);
+    }
     ListView1Renew();
 }
 
 void TForm1::PopupMenu1Popup()
+{
+    enableRowCommands();
+}
+
+void TForm1::enableRowCommands()
 {
     const int row = selectedRow();
     findChild<QAction*>(u"Edit1"_s)->setEnabled(row >= 0);
@@ -361,7 +438,11 @@ void TForm1::PopupMenu1Popup()
 
 void TForm1::ListView1ColumnClick(int column)
 {
+    const int slot = selectedSlot();
     model_->sortByHeaderClick(column);
+    showSortDirection();
+    selectSlot(slot);
+    enableRowCommands();
 }
 
 void TForm1::closeEvent(QCloseEvent* event)

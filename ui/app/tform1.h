@@ -81,6 +81,12 @@ protected:
 private:
     TForm1(std::optional<LanguageFile> language, QWidget* parent);
     void buildMenus();
+    // Edit for any selected row, Copy and Delete for a record row; their keys follow.
+    void enableRowCommands();
+    // The arrow on the sorted column's header, none while the rows are in slot order.
+    void showSortDirection();
+    // Selects the row showing `slot` and scrolls it into view; nothing for -1.
+    void selectSlot(int slot);
     // Before New and Open drop the records: asks to save unsaved changes. False when the
     // user cancels or the collection was not saved after all.
     bool SaveChangesFirst();

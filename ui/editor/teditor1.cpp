@@ -361,6 +361,7 @@ void TEditor1::createDiceLabels()
     for (const Place& place : kDicePlaces) {
         auto* label = new Label(this, u"Dice_L"_s + QString::number(DiceLabels.size() + 1),
                                 Label::Anchor::Left, place.left, place.top);
+        label->keepOwnFont();
         label->setFont(fittedDiceFont(font()));
         label->setCaption(kDiceCaption);
         label->lower();

@@ -5,6 +5,7 @@
 #include "ui/app/editorhost.h"
 #include "ui/editor/teditor1.h"
 #include "ui/toolkit/appearance.h"
+#include "ui/toolkit/captionfit.h"
 #include "ui/toolkit/checkbox.h"
 #include "ui/toolkit/combobox.h"
 #include "ui/toolkit/cp932text.h"
@@ -13,6 +14,7 @@
 
 #include <QDir>
 #include <QFontMetrics>
+#include <QFrame>
 
 #include <algorithm>
 #include <utility>
@@ -27,6 +29,32 @@ constexpr int kSubSenseTop = 148;
 constexpr int kFirstSubSenseLeft = 176;
 constexpr int kSubSenseGap = 32;
 constexpr int kFarthestLeft = 1 << 24;
+constexpr int kSubSenseFrameGap = 3; // the last box keeps this far inside the frame
+
+// The font of the sub-sense row: the window font, narrowed as one for the whole row when the
+// boxes would run past the frame, as far as that keeps them readable. A row longer than
+// that runs off to the right.
+QFont subSenseFont(const QStringList& captions, const QFont& windowFont, int frameInside)
+{
+    if (captions.isEmpty())
+        return windowFont;
+    CheckBox probe("X");
+    probe.setFont(windowFont);
+    const int boxExtra =
+        probe.sizeHint().width() - QFontMetrics(windowFont).horizontalAdvance(u"X"_s);
+    const auto rowWidth = [&](const QFont& font) {
+        const QFontMetrics metrics(font);
+        qreal width = 0;
+        for (qsizetype i = 0; i + 1 < captions.size(); ++i)
+            width += metrics.horizontalAdvance(captions[i]) + kSubSenseGap;
+        return width + boxExtra + metrics.horizontalAdvance(captions.back());
+    };
+    QFont unnarrowed = windowFont;
+    unnarrowed.setStretch(QFont::Unstretched);
+    unnarrowed.setLetterSpacing(QFont::AbsoluteSpacing, 0);
+    return narrowedToFit(unnarrowed, frameInside - kSubSenseFrameGap - kFirstSubSenseLeft,
+                         rowWidth);
+}
 
 std::vector<std::pair<std::string, int>> numbered(const std::vector<NumberedEntry>& entries)
 {
@@ -119,20 +147,27 @@ void TEditor1::buildSubSenses(const std::vector<std::string>& captions)
 
     // Each box starts where the previous caption's width plus a gap ends; past the frame the
     // boxes simply run off to the right.
-    const QFontMetrics metrics(windowFont());
+    QStringList texts;
+    for (const std::string& caption : captions)
+        texts << fromCp932(caption);
+    const QRect frameInside = Frame->contentsRect().translated(Frame->pos());
+    const QFont rowFont = subSenseFont(texts, windowFont(), frameInside.right() + 1);
+    const QFontMetrics metrics(rowFont);
     QWidget* previous = Sense_O;
     int left = kFirstSubSenseLeft;
     for (std::size_t i = 0; i < captions.size(); ++i) {
-        const QString caption = fromCp932(captions[i]);
+        const QString& caption = texts[static_cast<qsizetype>(i)];
         const QString number = QString::number(i + 1);
 
         auto* measure =
             new Label(this, u"SubSense_L"_s + number, Label::Anchor::Left, left, kSubSenseTop);
+        measure->setFont(rowFont);
         measure->setCaption(caption);
         measure->hide();
 
         auto* check = new CheckBox(captions[i], this);
         check->setObjectName(u"SubSense_O"_s + number);
+        check->setFont(rowFont);
         check->adjustSize();
         check->move(left, kSubSenseTop);
         check->show();

@@ -6,6 +6,7 @@
 #include "ui/toolkit/spinedit.h"
 
 #include <QPushButton>
+#include <QShortcut>
 
 namespace grimtally::ui {
 
@@ -113,6 +114,11 @@ void TEditor1::connectHandlers()
     onClick(this, Ability_B, &TEditor1::Ability_BClick);
     onClick(this, B_Generate, &TEditor1::B_GenerateClick);
     onClick(this, Button1, &TEditor1::Button1Click);
+
+    // Escape is Cancel's key, question and all.
+    auto* cancelKey = new QShortcut(QKeySequence(QKeySequence::Cancel), this);
+    cancelKey->setObjectName(QStringLiteral("B_CancelKey"));
+    QObject::connect(cancelKey, &QShortcut::activated, B_Cancel, &QPushButton::click);
 }
 
 // The dialogs themselves disable this window while they are up and give it back.

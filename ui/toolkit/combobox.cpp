@@ -1,12 +1,15 @@
 #include "ui/toolkit/combobox.h"
 
 #include "core/text/sjis.h"
+#include "ui/toolkit/captionfit.h"
 #include "ui/toolkit/cp932validator.h"
 #include "ui/toolkit/focusexit.h"
 
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QScopedValueRollback>
+#include <QStyleOptionComboBox>
 
 #include <algorithm>
 #include <limits>
@@ -32,6 +35,30 @@ ComboBox::ComboBox(QWidget* parent) : QComboBox(parent)
         Q_EMIT changed();
     });
     connect(lineEdit(), &QLineEdit::textEdited, this, &ComboBox::changed);
+    connect(lineEdit(), &QLineEdit::textChanged, this, &ComboBox::fitShownText);
+}
+
+void ComboBox::fitShownText()
+{
+    // The edit field's room as the style lays it out, less the line edit's own margins and
+    // its cursor; the line edit itself is not placed before the box is shown.
+    constexpr int kLineEditMargins = 2 * 2 + 1;
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    const QRect field =
+        style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+    const qreal room = field.width() - kLineEditMargins;
+    const QString shown = lineEdit()->text();
+    const auto widthIn = [&](const QFont& candidate) {
+        return QFontMetricsF(candidate).horizontalAdvance(shown);
+    };
+    QFont unnarrowed = font();
+    unnarrowed.setStretch(QFont::Unstretched);
+    unnarrowed.setLetterSpacing(QFont::AbsoluteSpacing, 0);
+    const QFont fitted = narrowedToFit(unnarrowed, room, widthIn);
+    if (fitted != lineEdit()->font())
+        lineEdit()->setFont(fitted);
+    lineEdit()->setToolTip(widthIn(fitted) <= room + 0.25 ? QString() : shown);
 }
 
 void ComboBox::setEntries(const std::vector<std::string>& entries)

@@ -52,6 +52,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // Narrows the shown text when it is wider than the box, as captions are narrowed.
+    void fitShownText();
     int exactEntry(const QString& text) const;
     void showTyped(const QString& text);
     void keepShownText(const QString& shown);

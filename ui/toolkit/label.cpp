@@ -1,19 +1,10 @@
 #include "ui/toolkit/label.h"
 
-#include <QEvent>
-#include <QFontMetricsF>
+#include "ui/toolkit/captionfit.h"
 
-#include <algorithm>
+#include <QEvent>
 
 namespace grimtally::ui {
-
-namespace {
-
-// How far a caption may be narrowed before it stops being pleasant to read.
-constexpr int kNarrowestStretch = 80;
-constexpr qreal kTightestLetterSpacing = -1.0;
-
-} // namespace
 
 Label::Label(QWidget* parent, const QString& objectName, Anchor anchor, int x, int top,
              int fixedWidth, int fixedHeight)
@@ -41,6 +32,21 @@ void Label::setCaption(const QString& caption)
 
 void Label::setRoom(int room)
 {
+    roomKind_ = RoomKind::Given;
+    room_ = room;
+    place();
+}
+
+void Label::keepOwnFont()
+{
+    roomKind_ = RoomKind::OwnFont;
+    room_ = 0;
+}
+
+void Label::setNeighbourRoom(int room)
+{
+    if (roomKind_ != RoomKind::Neighbours || room == room_)
+        return;
     room_ = room;
     place();
 }
@@ -55,28 +61,21 @@ void Label::changeEvent(QEvent* event)
 void Label::fitIntoRoom()
 {
     fitting_ = true;
-    QFont fitted = font();
-    fitted.setStretch(QFont::Unstretched);
-    fitted.setLetterSpacing(QFont::AbsoluteSpacing, 0);
-    const auto widthIn = [this](const QFont& candidate) {
-        return QFontMetricsF(candidate).horizontalAdvance(caption_);
-    };
-    for (int stretch = 95; stretch >= kNarrowestStretch && widthIn(fitted) > room_; stretch -= 5)
-        fitted.setStretch(stretch);
-    if (widthIn(fitted) > room_ && !caption_.isEmpty()) {
-        const qreal spacing = (room_ - widthIn(fitted)) / caption_.size();
-        fitted.setLetterSpacing(QFont::AbsoluteSpacing, std::max(spacing, kTightestLetterSpacing));
-    }
-    setFont(fitted);
-    const bool fits = widthIn(fitted) <= room_;
-    setText(fits ? caption_ : QFontMetrics(fitted).elidedText(caption_, Qt::ElideRight, room_));
-    setToolTip(fits ? QString() : caption_);
+    QFont unnarrowed = font();
+    unnarrowed.setStretch(QFont::Unstretched);
+    unnarrowed.setLetterSpacing(QFont::AbsoluteSpacing, 0);
+    const FittedCaption fitted = fitCaption(unnarrowed, caption_, room_);
+    setFont(fitted.font);
+    setText(fitted.text);
+    setToolTip(fitted.elided ? caption_ : QString());
     fitting_ = false;
 }
 
 void Label::place()
 {
-    if (room_ > 0 && anchor_ != Anchor::FixedCentred)
+    if (anchor_ == Anchor::FixedCentred && roomKind_ != RoomKind::OwnFont)
+        room_ = fixedWidth_;
+    if (room_ > 0 && roomKind_ != RoomKind::OwnFont)
         fitIntoRoom();
     if (anchor_ == Anchor::FixedCentred) {
         setGeometry(x_, top_, fixedWidth_, fixedHeight_);

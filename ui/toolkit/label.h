@@ -20,8 +20,17 @@ public:
 
     // The widest an auto-sized label may grow. A caption wider than that in the font at
     // hand is narrowed (font stretch, then letter spacing) and, if still too wide, elided
-    // with the whole caption as its tooltip, rather than running past its room.
+    // with the whole caption as its tooltip, rather than running past its room. Without a
+    // room given here, the window's caption fitting gives it the room up to its neighbours;
+    // a fixed label's room is its width.
     void setRoom(int room);
+    // For a label laid out by hand in a font of its own: never narrowed.
+    void keepOwnFont();
+    bool takesNeighbourRoom() const { return roomKind_ == RoomKind::Neighbours; }
+    void setNeighbourRoom(int room); // from the window's caption fitting
+
+    Anchor anchor() const { return anchor_; }
+    int anchorEdge() const { return x_; } // the right edge of a right-anchored label
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -30,8 +39,11 @@ private:
     void place();
     void fitIntoRoom();
 
+    enum class RoomKind { Neighbours, Given, OwnFont };
+
     QString caption_;
     int room_ = 0; // 0: as wide as the caption
+    RoomKind roomKind_ = RoomKind::Neighbours;
     bool fitting_ = false;
     Anchor anchor_;
     int x_;

@@ -31,7 +31,7 @@ void LinkLabel::MouseLeave()
 
 void LinkLabel::Click()
 {
-    QDesktopServices::openUrl(QUrl(text()));
+    QDesktopServices::openUrl(QUrl(caption())); // the text shown may be elided
 }
 
 void LinkLabel::enterEvent(QEnterEvent* event)

@@ -463,6 +463,45 @@ private Q_SLOTS:
         QCOMPARE(names(), (QStringList{u"(Anew)"_s, u"b"_s, u"D"_s, u"A"_s, u"c"_s}));
     }
 
+    void headerArrowAndSelectionFollowTheSortCycle()
+    {
+        start();
+        std::string lines;
+        for (int i = 0; i < 300; ++i)
+            lines += recordLine("e" + std::to_string(i), "x", 300 - i) + "\r\n";
+        openFile(u"many.txt"_s, lines);
+        form_->resize(400, 200);
+        QCoreApplication::processEvents(); // the list takes its new height
+        QHeaderView* header = form_->ListView1->header();
+        form_->selectRow(2); // slot 2, level 299: near the end once sorted by level
+        struct Step {
+            int column; // -1: a rebuild
+            int arrow;  // 0: none, 1: ascending, -1: descending
+            int row;    // where slot 2 stands then
+        };
+        const Step steps[] = {{2, 1, 299}, {0, -1, 299}, {5, 0, 2}, {2, 1, 299},
+                              {-1, 0, 2},  {1, -1, 2},   {3, 0, 2}};
+        for (const Step& step : steps) {
+            if (step.column < 0)
+                form_->ListView1Renew();
+            else
+                header->sectionClicked(step.column);
+            const QString at = u"after column %1"_s.arg(step.column);
+            QVERIFY2(header->isSortIndicatorShown() == (step.arrow != 0), qPrintable(at));
+            if (step.arrow != 0) {
+                QCOMPARE(header->sortIndicatorSection(), step.column);
+                QCOMPARE(header->sortIndicatorOrder(),
+                         step.arrow > 0 ? Qt::AscendingOrder : Qt::DescendingOrder);
+            }
+            QCOMPARE(form_->selectedSlot(), 2);
+            QCOMPARE(form_->selectedRow(), step.row);
+            const QModelIndex selected = form_->ListView1->model()->index(step.row, 0);
+            QVERIFY2(form_->ListView1->viewport()->rect().contains(
+                         form_->ListView1->visualRect(selected)),
+                     qPrintable(at));
+        }
+    }
+
     void copyAndDeleteActOnTheRowShownAfterSorting()
     {
         start();
@@ -475,7 +514,7 @@ private Q_SLOTS:
         QCOMPARE(form_->selectedSlot(), 2);
         form_->Copy1Click();
         QCOMPARE(names(), (QStringList{u"(Anew)"_s, u"High"_s, u"Low"_s, u"Mid"_s, u"Low"_s}));
-        QCOMPARE(form_->selectedRow(), -1);
+        QCOMPARE(form_->selectedSlot(), 2); // the copied record stays selected
         QVERIFY(form_->store().fields(4) == form_->store().fields(2));
 
         form_->ListView1->header()->sectionClicked(2); // descending
@@ -486,12 +525,13 @@ private Q_SLOTS:
         QCOMPARE(dialogs_->questions.back().text, u"Midを削除します。\r\nよろしいですか？"_s);
         QCOMPARE(dialogs_->questions.back().icon, ui::MessageIcon::Warning);
         QCOMPARE(names(), (QStringList{u"(Anew)"_s, u"High"_s, u"Low"_s, u"Mid"_s, u"Low"_s}));
-        QCOMPARE(form_->selectedRow(), -1);
+        QCOMPARE(form_->selectedSlot(), 3); // kept, as it was not deleted
 
         form_->selectRow(3);
         dialogs_->answer(Answer::Ok);
         form_->Delete1Click();
         QCOMPARE(names(), (QStringList{u"(Anew)"_s, u"High"_s, u"Low"_s, u"Low"_s}));
+        QCOMPARE(form_->selectedRow(), -1); // not the record that moved into its slot
 
         // Row 0 is neither copied nor deleted.
         form_->selectRow(0);

@@ -3,6 +3,7 @@
 // memo lines, labels and input colours.
 #include "tests/ui/support/uitest.h"
 #include "ui/toolkit/appearance.h"
+#include "ui/toolkit/captionfit.h"
 #include "ui/toolkit/combobox.h"
 #include "ui/toolkit/cp932text.h"
 #include "ui/toolkit/cp932validator.h"
@@ -13,6 +14,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextCursor>
@@ -92,6 +94,7 @@ private Q_SLOTS:
     void memoRefusesAndLeavesByTab();
 
     void labelsKeepTheirAnchoredEdge();
+    void captionsNarrowThenElideAndFollowNewText();
     void setInputEnabledColours();
     void windowFontAndIcon();
 };
@@ -696,6 +699,46 @@ void TestToolkit::memoRefusesAndLeavesByTab()
 }
 
 // --- labels, look ---------------------------------------------------------
+
+// What the shipped words never need: a caption elided with its tooltip, one narrowed
+// only, and a caption changed after fitting taken whole.
+void TestToolkit::captionsNarrowThenElideAndFollowNewText()
+{
+    QWidget window;
+    window.setFont(windowFont());
+    auto* input = new EditBox(&window);
+    input->setGeometry(10, 10, 60, 20);
+    auto* label = new Label(&window, u"Int_L"_s, Label::Anchor::Right, 150, 13);
+    auto* button = new QPushButton(u"Load Choices"_s, &window);
+    button->setGeometry(10, 40, 75, 25);
+    const QString longCaption = u"Intelligence of the beast, as the rules measure it"_s;
+    label->setCaption(longCaption);
+    fitCaptions(&window);
+
+    const qreal room = 150 - (input->geometry().right() + 1) - 3;
+    QVERIFY(label->x() >= input->geometry().right() + 1);
+    QVERIFY(label->text().endsWith(u'…'));
+    QCOMPARE(label->toolTip(), longCaption);
+    QVERIFY(QFontMetricsF(label->font()).horizontalAdvance(label->text()) <= room + 0.5);
+
+    QCOMPARE(button->text(), u"Load Choices"_s); // narrowed where needed, not cut
+    QVERIFY(QFontMetricsF(button->font()).horizontalAdvance(button->text()) <= 75 - 2 - 4);
+    QVERIFY(button->toolTip().isEmpty());
+    button->setText(u"Load every choice file of the campaign at once"_s);
+    fitCaptions(&window);
+    QVERIFY(button->text().endsWith(u'…'));
+    QCOMPARE(button->toolTip(), u"Load every choice file of the campaign at once"_s);
+    button->setText(u"OK"_s);
+    fitCaptions(&window);
+    QCOMPARE(button->text(), u"OK"_s);
+    QVERIFY(button->toolTip().isEmpty());
+    QCOMPARE(button->font().stretch(), window.font().stretch()); // no longer narrowed
+
+    label->setCaption(u"Int"_s);
+    QCOMPARE(label->text(), u"Int"_s);
+    QCOMPARE(label->x() + label->width(), 150);
+    QVERIFY(label->toolTip().isEmpty());
+}
 
 void TestToolkit::labelsKeepTheirAnchoredEdge()
 {
