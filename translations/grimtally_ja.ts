@@ -192,7 +192,7 @@
     </message>
     <message>
         <source>A tabletop game of the Marrowfane circle</source>
-        <translation>マロウフェイン・サークルのテーブルトークRPG</translation>
+        <translation>マロウフェイン・サークルのTRPG</translation>
     </message>
     <message>
         <source>Rule books from the Example Press</source>

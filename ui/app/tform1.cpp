@@ -215,11 +215,9 @@ std::vector<int> TForm1::chosenSlots() const
 
 void TForm1::ListView1Renew()
 {
-    // The selected record stays selected, and in view, wherever the rebuild puts it.
-    const int slot = selectedSlot();
+    // A rebuild shows slot order with no row selected (a sort keeps the selection).
     model_->renew();
     showSortDirection();
-    selectSlot(slot);
     enableRowCommands();
 }
 
@@ -414,7 +412,6 @@ void TForm1::Delete1Click()
         tr("%1を削除します。\r\nよろしいですか？").arg(fromCp932(store_.name(slot)));
     if (Dialogs::current().ask(this, question, MessageIcon::Warning, MessageButtons::OkCancel) ==
         Answer::Ok) {
-        ListView1->clearSelection(); // the later records move down into its slot
         store_.remove(slot);
     }
     ListView1Renew();

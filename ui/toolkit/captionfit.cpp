@@ -137,8 +137,10 @@ int neighbourRoom(const Label* label)
         if (place.bottom() < row.top() || place.top() > row.bottom())
             continue;
         if (place.left() < edge && place.right() >= edge) {
-            // A frame the label stands in: its inside is the limit.
-            if (auto* frame = qobject_cast<const QFrame*>(sibling)) {
+            // A frame the label stands in: its inside is the limit. (A label on the next row
+            // that only touches this one is a frame too, as QLabel is one; it limits nothing.)
+            auto* frame = qobject_cast<const QFrame*>(sibling);
+            if (frame && place.contains(row)) {
                 const QRect frameInside = frame->contentsRect().translated(place.topLeft());
                 limit = growsLeft ? std::max(limit, frameInside.left())
                                   : std::min(limit, frameInside.right() + 1);
