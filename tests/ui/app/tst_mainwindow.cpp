@@ -479,8 +479,8 @@ private Q_SLOTS:
             int arrow;  // 0: none, 1: ascending, -1: descending
             int row;    // where slot 2 stands then
         };
-        const Step steps[] = {{2, 1, 299}, {0, -1, 299}, {5, 0, 2}, {2, 1, 299}, {-1, 0, -1},
-                              {1, -1, 2},  {3, 0, 2}};
+        const Step steps[] = {{2, 1, 299}, {0, -1, 299}, {5, 0, 2}, {2, 1, 299},
+                              {-1, 0, -1}, {1, -1, 2},   {3, 0, 2}};
         for (const Step& step : steps) {
             if (step.column < 0) {
                 // A rebuild shows slot order with nothing selected; the cycle goes on.
