@@ -345,16 +345,17 @@ private:
     bool unexpected(const char* what)
     {
         if (state_ == State::EnemyValue || state_ == State::ListItems)
-            throw ExchangeError(where(key_) + std::string(what) + " where a text belongs",
-                                enemies_, key_);
+            throw ExchangeError(where(key_) + std::string(what) + " where a text belongs", enemies_,
+                                key_);
         if (state_ == State::RawValue || state_ == State::RawStart)
-            throw ExchangeError(where("raw") + std::string(what) + " where hexadecimal bytes belong",
+            throw ExchangeError(where("raw") + std::string(what) +
+                                    " where hexadecimal bytes belong",
                                 enemies_, "raw");
-        throw ExchangeError(std::string(what) + " where " +
-                                (state_ == State::EnemyList ? "an enemy object"
-                                                            : "the enemies' list or object") +
-                                " belongs",
-                            enemies_);
+        throw ExchangeError(
+            std::string(what) + " where " +
+                (state_ == State::EnemyList ? "an enemy object" : "the enemies' list or object") +
+                " belongs",
+            enemies_);
     }
 
     bool scalar(const std::string& text, bool wrong)
@@ -380,8 +381,9 @@ private:
     {
         if (state_ == State::WrapperValue && wrapperKey_ == "version") {
             if (text != std::to_string(kExchangeFormatVersion))
-                throw ExchangeError("version " + text + " of the format is not one this program "
-                                                        "reads (it reads version " +
+                throw ExchangeError("version " + text +
+                                    " of the format is not one this program "
+                                    "reads (it reads version " +
                                     std::to_string(kExchangeFormatVersion) + ")");
             state_ = State::Wrapper;
             return true;

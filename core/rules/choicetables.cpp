@@ -40,9 +40,10 @@ std::string describe(const std::string& fileName, const std::string& section, in
 class SplitSection {
 public:
     SplitSection(const IniFile& ini, const std::string& fileName, std::string section,
-                 std::size_t itemsNeeded, std::string tooFewProblem)
+                 std::size_t itemsNeeded, std::string tooFewProblem,
+                 std::vector<ChoiceFileError>* problems)
         : fileName_(fileName), section_(std::move(section)), rows_(ini.sectionRows(section_)),
-          itemsNeeded_(itemsNeeded), tooFewProblem_(std::move(tooFewProblem))
+          itemsNeeded_(itemsNeeded), tooFewProblem_(std::move(tooFewProblem)), problems_(problems)
     {}
 
     // Calls `use(items)` for each row; `use` may call fail() to reject the row.
@@ -50,36 +51,48 @@ public:
     {
         std::vector<std::string> items;
         for (current_ = 0; current_ < rows_.size(); ++current_) {
-            splitCommaTextInto(rows_[current_], items);
-            if (items.size() < itemsNeeded_)
-                fail(tooFewProblem_);
-            use(items);
+            try {
+                splitCommaTextInto(rows_[current_], items);
+                if (items.size() < itemsNeeded_)
+                    fail(tooFewProblem_);
+                use(items);
+            } catch (const RowLeftOut&) {
+            }
         }
     }
 
     std::size_t rowCount() const { return rows_.size(); }
 
+    // Throws the error, or when problems are collected records it and leaves the row out.
     [[noreturn]] void fail(const std::string& problem) const
     {
-        throw ChoiceFileError(fileName_, section_, static_cast<int>(current_) + 1, rows_[current_],
+        ChoiceFileError error(fileName_, section_, static_cast<int>(current_) + 1, rows_[current_],
                               problem);
+        if (!problems_)
+            throw error;
+        problems_->push_back(std::move(error));
+        throw RowLeftOut();
     }
 
 private:
+    struct RowLeftOut {};
+
     const std::string& fileName_;
     std::string section_;
     std::vector<std::string> rows_;
     std::size_t itemsNeeded_;
     std::string tooFewProblem_;
+    std::vector<ChoiceFileError>* problems_;
     std::size_t current_ = 0;
 };
 
 // Sections whose rows pair a text with a number; `offset` is added to the file's number.
 std::vector<NumberedEntry> readNumbered(const IniFile& ini, const std::string& fileName,
-                                        const std::string& section, int offset)
+                                        const std::string& section, int offset,
+                                        std::vector<ChoiceFileError>* problems)
 {
     SplitSection rows(ini, fileName, section, 2,
-                      "the row needs a text and a whole number, separated by a comma.");
+                      "the row needs a text and a whole number, separated by a comma.", problems);
     std::vector<NumberedEntry> entries;
     entries.reserve(rows.rowCount());
     rows.forEachRow([&](std::vector<std::string>& items) {
@@ -93,10 +106,11 @@ std::vector<NumberedEntry> readNumbered(const IniFile& ini, const std::string& f
     return entries;
 }
 
-RuleTable readRuleTable(const IniFile& ini, const std::string& fileName, const std::string& section)
+RuleTable readRuleTable(const IniFile& ini, const std::string& fileName, const std::string& section,
+                        std::vector<ChoiceFileError>* problems)
 {
     SplitSection rows(ini, fileName, section, 2,
-                      "the row needs a key and a value, separated by a comma.");
+                      "the row needs a key and a value, separated by a comma.", problems);
     RuleTable table;
     table.keys.reserve(rows.rowCount());
     table.values.reserve(rows.rowCount());
@@ -108,10 +122,12 @@ RuleTable readRuleTable(const IniFile& ini, const std::string& fileName, const s
     return table;
 }
 
-std::vector<AttackRow> readAttacks(const IniFile& ini, const std::string& fileName)
+std::vector<AttackRow> readAttacks(const IniFile& ini, const std::string& fileName,
+                                   std::vector<ChoiceFileError>* problems)
 {
     SplitSection rows(ini, fileName, "attack", 4,
-                      "the row needs four items: name, hit key, damage key and critical key.");
+                      "the row needs four items: name, hit key, damage key and critical key.",
+                      problems);
     std::vector<AttackRow> attacks;
     attacks.reserve(rows.rowCount());
     rows.forEachRow([&](std::vector<std::string>& items) {
@@ -145,10 +161,11 @@ std::vector<std::string> ChoiceTables::attackNames() const
 ChoiceFileError::ChoiceFileError(const std::string& fileName, const std::string& section, int row,
                                  const std::string& rowText, const std::string& problem)
     : std::runtime_error(describe(fileName, section, row, rowText, problem)), section_(section),
-      row_(row)
+      row_(row), problem_(problem)
 {}
 
-ChoiceTables readChoiceTables(const IniFile& ini, const std::string& fileName)
+ChoiceTables readChoiceTables(const IniFile& ini, const std::string& fileName,
+                              std::vector<ChoiceFileError>* problems)
 {
     // Sections in the order the editor has always read them, so the first error reported is
     // the same one the user would meet reading the file top to bottom in that order.
@@ -158,16 +175,16 @@ ChoiceTables readChoiceTables(const IniFile& ini, const std::string& fileName)
     t.count = ini.sectionRows("count");
     t.frequency = ini.sectionRows("frequency");
     t.reaction = ini.sectionRows("reaction");
-    t.intelligence = readNumbered(ini, fileName, "intelligence", 0);
+    t.intelligence = readNumbered(ini, fileName, "intelligence", 0, problems);
     t.sense = ini.sectionRows("sense");
     t.subSenses = ini.sectionRows("sense-sub");
     t.movement = ini.sectionRows("movement");
-    t.size = readNumbered(ini, fileName, "size", 6); // the dodge term: size-neutral is 6
-    t.hardness = readNumbered(ini, fileName, "hardness", 0);
-    t.hit = readRuleTable(ini, fileName, "hit");
-    t.damage = readRuleTable(ini, fileName, "damage");
-    t.critical = readRuleTable(ini, fileName, "critical");
-    t.attacks = readAttacks(ini, fileName);
+    t.size = readNumbered(ini, fileName, "size", 6, problems); // the dodge term: size-neutral is 6
+    t.hardness = readNumbered(ini, fileName, "hardness", 0, problems);
+    t.hit = readRuleTable(ini, fileName, "hit", problems);
+    t.damage = readRuleTable(ini, fileName, "damage", problems);
+    t.critical = readRuleTable(ini, fileName, "critical", problems);
+    t.attacks = readAttacks(ini, fileName, problems);
     t.magic = ini.sectionRows("magic");
     t.abilities = ini.sectionRows("ability");
     return t;

@@ -68,15 +68,19 @@ public:
                     const std::string& rowText, const std::string& problem);
     const std::string& section() const { return section_; }
     int row() const { return row_; } // 1-based among the section's rows
+    const std::string& problem() const { return problem_; }
 
 private:
     std::string section_;
     int row_;
+    std::string problem_;
 };
 
 // Reads the whole file's worth of tables; throws ChoiceFileError at the first bad split row
 // (too few items, or a number item of "intelligence", "size" or "hardness" that is not an
-// integer), so a bad file changes nothing for the caller.
-ChoiceTables readChoiceTables(const IniFile& ini, const std::string& fileName);
+// integer), so a bad file changes nothing for the caller. With `problems` given, every bad
+// row is recorded there instead and left out of its table.
+ChoiceTables readChoiceTables(const IniFile& ini, const std::string& fileName,
+                              std::vector<ChoiceFileError>* problems = nullptr);
 
 } // namespace grimtally

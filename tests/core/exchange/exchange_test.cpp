@@ -47,10 +47,30 @@ TEST(Exchange, ShippedSamplesRoundTripThroughJson)
 TEST(Exchange, HostileBytesRoundTripThroughJson)
 {
     const std::vector<std::string> pieces{
-        "\x87\x90", "\x81\xE0", "\xED\x40", "\xFA\x5C", "\x87\x54", "\xEE\xEF", // second codes
-        "\x80", "\xA0", "\xFD", "\xFF", "\x82\x20", "\x85\x40",                 // no character
-        "\x83\x5C", "\\", "\"", ",", " ", "\r\n", std::string(1, '\0'), "\x1F", // tricky bytes
-        "\x82\xA0", "\xB1", "abc", "\xE2\x80\x94",                               // plain text
+        "\x87\x90",
+        "\x81\xE0",
+        "\xED\x40",
+        "\xFA\x5C",
+        "\x87\x54",
+        "\xEE\xEF", // second codes
+        "\x80",
+        "\xA0",
+        "\xFD",
+        "\xFF",
+        "\x82\x20",
+        "\x85\x40", // no character
+        "\x83\x5C",
+        "\\",
+        "\"",
+        ",",
+        " ",
+        "\r\n",
+        std::string(1, '\0'),
+        "\x1F", // tricky bytes
+        "\x82\xA0",
+        "\xB1",
+        "abc",
+        "\xE2\x80\x94", // plain text
     };
     std::mt19937 random(12);
     std::uniform_int_distribution<std::size_t> piece(0, pieces.size() - 1);

@@ -1,5 +1,8 @@
 // The generation dialog as a user drives it: opened from the editor, every way out, rolling
 // an enemy whose derived values follow what was rolled, and the settings buttons and file.
+#include "core/generate/generatedenemy.h"
+#include "core/records/datafile.h"
+#include "core/text/inifile.h"
 #include "tests/ui/support/editorsession.h"
 #include "tests/ui/support/uitest.h"
 #include "ui/app/programwindows.h"
@@ -146,6 +149,58 @@ private Q_SLOTS:
         QCOMPARE(editor.Name_O->text(), u"Tonight's foe"_s);
         QCOMPARE(editor.Habitat_O->text(), u"Marsh"_s);
         QCOMPARE(editor.Classify_O->selectedIndex(), 2);
+    }
+
+    // The command line rolls enemies without the windows: each must be the record the editor
+    // stores after Generate on its new-entry row and registering.
+    void generationWithoutTheWindowsStoresWhatTheEditorStores()
+    {
+        const ChoiceTables tables = readChoiceTables(IniFile::load("Choices.txt"), "Choices.txt");
+        const std::string none = "----"; // the default words
+        const ListSizes lists = editorListSizes(tables, none);
+
+        GenerationSettings everything;
+        everything.checkAll();
+        everything.level = "12";
+        everything.movements = "2";
+        everything.attacks = "3";
+        everything.magics = "3";
+        everything.abilities = "3";
+        everything.subSenses = "2";
+        GenerationSettings fixed;
+        fixed.level = "40";
+        fixed.attacks = "2";
+        fixed.magics = "1";
+        fixed.magicsRolled = true;
+        fixed.magnifyItem = GenerationSettings::kCustomDiceItem;
+        fixed.customDice = "0";
+        const RecordStore& store = windows_.form1->store();
+        int seed = 0;
+        for (const GenerationSettings& settings : {GenerationSettings{}, everything, fixed}) {
+            for (int run = 0; run < 12; ++run) {
+                ++seed;
+                dialog_->putSettings(settings);
+                dialog_->random() = RandomSource(static_cast<std::uint64_t>(seed));
+                generate();
+                dialogs_->answer(Answer::Yes);
+                windows_.editor1->B_Resist->click();
+                QVERIFY(!windows_.editor1->isVisible());
+
+                RandomSource random(static_cast<std::uint64_t>(seed));
+                const EnemyRecord expected =
+                    generatedEnemy(planEnemy(settings, lists, random), tables, none);
+                const int slot = store.slotCount() - 1;
+                QVERIFY2(
+                    store.fields(slot) == expected.fields.view(),
+                    qPrintable(
+                        u"seed %1: the editor stored %2, the core made %3"_s.arg(seed)
+                            .arg(QString::fromStdString(formatRecordLine("", store.fields(slot))))
+                            .arg(QString::fromStdString(formatRecordLine("", expected.fields)))));
+                windows_.form1->selectRow(0);
+                windows_.form1->ListView1DblClick();
+                QVERIFY(QTest::qWaitForWindowActive(windows_.editor1.get()));
+            }
+        }
     }
 
     void theCustomDiceCountGivesZeroOrStopsAtTheTop()
