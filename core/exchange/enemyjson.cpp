@@ -66,6 +66,9 @@ struct RawField {
     std::string_view bytes;
 };
 
+// An empty field is left out (a reader takes a missing member as empty): most enemies use
+// few of the optional rows, and the file is then less than half the size, and as fast to
+// read again.
 void appendEnemy(std::string& out, std::string_view name, FieldsView fields, std::string& text,
                  std::vector<std::string>& items, std::vector<RawField>& raw)
 {
@@ -74,16 +77,19 @@ void appendEnemy(std::string& out, std::string_view name, FieldsView fields, std
     for (int field = kNameField; field < kFieldCount; ++field) {
         const std::string_view bytes =
             field == kNameField ? name : (field < fields.size() ? fields[field] : "");
-        if (field != kNameField)
-            out += ", ";
+        if (field != kNameField) {
+            if (bytes.empty())
+                continue;
+            out += ',';
+        }
         out += '"';
         out += fieldKey(field);
-        out += "\": ";
+        out += "\":";
         if (isListField(field) && listItems(bytes, items)) {
             out += '[';
             for (std::size_t i = 0; i < items.size(); ++i) {
                 if (i > 0)
-                    out += ", ";
+                    out += ',';
                 appendJsonString(out, items[i]);
             }
             out += ']';
@@ -91,19 +97,20 @@ void appendEnemy(std::string& out, std::string_view name, FieldsView fields, std
         }
         text.clear();
         if (!appendExactUtf8(bytes, text)) {
-            text = cp932ToUtf8(bytes);
+            text.clear();
+            appendShownUtf8(bytes, text);
             raw.push_back({field, bytes});
         }
         appendJsonString(out, text);
     }
     if (!raw.empty()) {
-        out += ", \"raw\": {";
+        out += ",\"raw\":{";
         for (std::size_t i = 0; i < raw.size(); ++i) {
             if (i > 0)
-                out += ", ";
+                out += ',';
             out += '"';
             out += fieldKey(raw[i].field);
-            out += "\": \"";
+            out += "\":\"";
             for (char c : raw[i].bytes) {
                 const auto byte = static_cast<unsigned char>(c);
                 out += kHexDigits[byte >> 4];
@@ -437,7 +444,9 @@ private:
                                         enemies_, "raw");
                 bytes += static_cast<char>(high << 4 | low);
             }
-            if (kind_[i] == Kind::Text && text_[i] == cp932ToUtf8(bytes)) {
+            shown_.clear();
+            appendShownUtf8(bytes, shown_);
+            if (kind_[i] == Kind::Text && text_[i] == shown_) {
                 out = std::move(bytes);
                 return;
             }
@@ -496,6 +505,7 @@ private:
     std::array<std::string, kTexts> raw_;
     std::array<bool, kTexts> hasRaw_{};
     std::vector<std::string> items_;
+    std::string shown_;
     std::array<std::string, kFieldCount> fields_;
     std::vector<EnemyRecord> records_;
 };
@@ -504,11 +514,11 @@ private:
 
 std::string enemiesJson(const RecordStore& store, std::span<const int> slots)
 {
-    std::string out = "{\"format\": \"";
+    std::string out = "{\"format\":\"";
     out += kExchangeFormatName;
-    out += "\", \"version\": ";
+    out += "\",\"version\":";
     out += std::to_string(kExchangeFormatVersion);
-    out += ", \"enemies\": [\n";
+    out += ",\"enemies\":[\n";
     std::string text;
     std::vector<std::string> items;
     std::vector<RawField> raw;

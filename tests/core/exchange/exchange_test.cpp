@@ -100,10 +100,10 @@ TEST(Exchange, ATextChangedByAnotherToolWinsOverItsStaleRawBytes)
     RecordStore store;
     store.append({"Wolf", FieldList(std::span<const std::string>(fields))});
     std::string json = enemiesJson(store);
-    ASSERT_NE(json.find("\"raw\": {\"habitat\": \"8790\"}"), std::string::npos) << json;
+    ASSERT_NE(json.find("\"raw\":{\"habitat\":\"8790\"}"), std::string::npos) << json;
 
     EXPECT_EQ(readEnemiesJson(json).at(0).fields[FieldHabitat], "\x87\x90");
-    json.replace(json.find("\"habitat\": \"≒\""), 16, "\"habitat\": \"〜≒\""); // U+301C typed
+    json.replace(json.find("\"habitat\":\"≒\""), 15, "\"habitat\":\"〜≒\""); // U+301C typed
     EXPECT_EQ(readEnemiesJson(json).at(0).fields[FieldHabitat], "\x81\x60\x81\xE0");
 }
 
