@@ -168,7 +168,7 @@ public:
             state_ = State::Wrapper;
             return true;
         case State::EnemyValue:
-            text_[slot(field_)] = std::move(value);
+            text_[slot(field_)].assign(value); // a copy into kept room: no allocation
             kind_[slot(field_)] = Kind::Text;
             state_ = State::Enemy;
             return true;
@@ -176,7 +176,7 @@ public:
             items_.push_back(std::move(value));
             return true;
         case State::RawValue:
-            raw_[slot(field_)] = std::move(value);
+            raw_[slot(field_)].assign(value);
             hasRaw_[slot(field_)] = true;
             state_ = State::Raw;
             return true;
