@@ -131,7 +131,11 @@ void byLine(std::vector<FileProblem>& problems)
 
 FileKind guessFileKind(std::string_view bytes)
 {
-    const IniFile ini = IniFile::parse(bytes);
+    // A UTF-16 file (a language file saved by a Windows editor, say) is read for its sections
+    // as the language file reader reads it.
+    const bool utf16 = bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
+    const IniFile ini =
+        utf16 ? LanguageFile::fromBytes("", bytes).ini() : IniFile::parse(bytes);
     if (ini.hasSection(kGenerationSection))
         return FileKind::Settings;
     for (const char* section : {"common", "list", "editor"}) {

@@ -155,10 +155,6 @@ private Q_SLOTS:
     // stores after Generate on its new-entry row and registering.
     void generationWithoutTheWindowsStoresWhatTheEditorStores()
     {
-        const ChoiceTables tables = readChoiceTables(IniFile::load("Choices.txt"), "Choices.txt");
-        const std::string none = "----"; // the default words
-        const ListSizes lists = editorListSizes(tables, none);
-
         GenerationSettings everything;
         everything.checkAll();
         everything.level = "12";
@@ -174,31 +170,45 @@ private Q_SLOTS:
         fixed.magicsRolled = true;
         fixed.magnifyItem = GenerationSettings::kCustomDiceItem;
         fixed.customDice = "0";
+        const std::string none = "----"; // the default words
         const RecordStore& store = windows_.form1->store();
         int seed = 0;
-        for (const GenerationSettings& settings : {GenerationSettings{}, everything, fixed}) {
-            for (int run = 0; run < 12; ++run) {
-                ++seed;
-                dialog_->putSettings(settings);
-                dialog_->random() = RandomSource(static_cast<std::uint64_t>(seed));
-                generate();
-                dialogs_->answer(Answer::Yes);
-                windows_.editor1->B_Resist->click();
-                QVERIFY(!windows_.editor1->isVisible());
 
-                RandomSource random(static_cast<std::uint64_t>(seed));
-                const EnemyRecord expected =
-                    generatedEnemy(planEnemy(settings, lists, random), tables, none);
-                const int slot = store.slotCount() - 1;
-                QVERIFY2(
-                    store.fields(slot) == expected.fields.view(),
-                    qPrintable(
-                        u"seed %1: the editor stored %2, the core made %3"_s.arg(seed)
-                            .arg(QString::fromStdString(formatRecordLine("", store.fields(slot))))
-                            .arg(QString::fromStdString(formatRecordLine("", expected.fields)))));
-                windows_.form1->selectRow(0);
-                windows_.form1->ListView1DblClick();
-                QVERIFY(QTest::qWaitForWindowActive(windows_.editor1.get()));
+        for (const char* choices : {"Choices.txt", "ja/Choices.txt"}) {
+            if (choices != std::string("Choices.txt")) {
+                QVERIFY(QDir().mkpath(u"ja"_s));
+                QVERIFY(QFile::copy(QStringLiteral(GRIMTALLY_SHIPPED_DATA "/ja/Choices.txt"),
+                                    u"ja/Choices.txt"_s));
+                dialogs_->chooseFile(u"ja/Choices.txt"_s);
+                windows_.editor1->B_LoadChoices->click();
+            }
+            const ChoiceTables tables = readChoiceTables(IniFile::load(choices), choices);
+            const ListSizes lists = editorListSizes(tables, none);
+            for (const GenerationSettings& settings : {GenerationSettings{}, everything, fixed}) {
+                for (int run = 0; run < 8; ++run) {
+                    ++seed;
+                    dialog_->putSettings(settings);
+                    dialog_->random() = RandomSource(static_cast<std::uint64_t>(seed));
+                    generate();
+                    dialogs_->answer(Answer::Yes);
+                    windows_.editor1->B_Resist->click();
+                    QVERIFY(!windows_.editor1->isVisible());
+
+                    RandomSource random(static_cast<std::uint64_t>(seed));
+                    const EnemyRecord expected =
+                        generatedEnemy(planEnemy(settings, lists, random), tables, none);
+                    const int slot = store.slotCount() - 1;
+                    QVERIFY2(
+                        store.fields(slot) == expected.fields.view(),
+                        qPrintable(u"seed %1: the editor stored %2, the core made %3"_s.arg(seed)
+                                       .arg(QString::fromStdString(
+                                           formatRecordLine("", store.fields(slot))))
+                                       .arg(QString::fromStdString(
+                                           formatRecordLine("", expected.fields)))));
+                    windows_.form1->selectRow(0);
+                    windows_.form1->ListView1DblClick();
+                    QVERIFY(QTest::qWaitForWindowActive(windows_.editor1.get()));
+                }
             }
         }
     }
