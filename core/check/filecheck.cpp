@@ -134,8 +134,7 @@ FileKind guessFileKind(std::string_view bytes)
     // A UTF-16 file (a language file saved by a Windows editor, say) is read for its sections
     // as the language file reader reads it.
     const bool utf16 = bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
-    const IniFile ini =
-        utf16 ? LanguageFile::fromBytes("", bytes).ini() : IniFile::parse(bytes);
+    const IniFile ini = utf16 ? LanguageFile::fromBytes("", bytes).ini() : IniFile::parse(bytes);
     if (ini.hasSection(kGenerationSection))
         return FileKind::Settings;
     for (const char* section : {"common", "list", "editor"}) {
@@ -239,9 +238,14 @@ std::vector<FileProblem> checkChoiceFile(std::string_view bytes)
 std::vector<FileProblem> checkLanguageFile(std::string_view bytes)
 {
     std::vector<FileProblem> problems;
-    const LanguageFile language = LanguageFile::fromBytes("Language.txt", bytes);
-    if (!language.problem().empty())
-        problems.push_back({0, "", language.problem() + " " + language.problemDetail()});
+    // Named by no file, the reader's problem begins with ": ".
+    const LanguageFile language = LanguageFile::fromBytes("", bytes);
+    if (!language.problem().empty()) {
+        std::string problem = language.problem();
+        if (problem.starts_with(": "))
+            problem.erase(0, 2);
+        problems.push_back({0, "", problem + ". " + language.problemDetail()});
+    }
     const IniFile& ini = language.ini();
     for (const WordKey& key : languageKeys()) {
         const std::string where = "[" + std::string(key.section) + "] " + std::string(key.key);

@@ -88,6 +88,21 @@ TEST_F(CliFiles, ExportAndImportGiveTheFileBackAndMergeAppends)
     EXPECT_EQ(grimtally::readWholeFile(copy), original + original);
 }
 
+TEST_F(CliFiles, CheckReadsALanguageFileSavedAsUtf16)
+{
+    // "[common]\r\nslash=/\r\n" in UTF-16 LE after its byte order mark.
+    std::string utf16 = "\xFF\xFE";
+    for (char c : std::string_view("[common]\r\nslash=/\r\n"))
+        utf16 += std::string{c, '\0'};
+    const std::string file = path("Language.txt").string();
+    grimtally::writeFileAtomically(file, utf16);
+    const CliRun result = run("check " + file + " 2>/dev/null");
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.out.find("UTF-16"), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find("[common] hyphen: missing"), std::string::npos) << result.out;
+    EXPECT_EQ(result.out.find("[common] slash"), std::string::npos) << result.out;
+}
+
 TEST_F(CliFiles, GenerationRepeatsWithItsSeed)
 {
     const auto generate = [&](const std::string& file, int seed) {
