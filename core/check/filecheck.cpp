@@ -121,6 +121,16 @@ void checkFields(std::size_t line, const std::vector<std::string>& items, const 
     }
 }
 
+// "[section] key". Appended piece by piece: GCC 12 warns wrongly about "[" + string at -O3.
+std::string sectionKey(std::string_view section, std::string_view key)
+{
+    std::string text = "[";
+    text += section;
+    text += "] ";
+    text += key;
+    return text;
+}
+
 void byLine(std::vector<FileProblem>& problems)
 {
     std::stable_sort(problems.begin(), problems.end(),
@@ -248,7 +258,7 @@ std::vector<FileProblem> checkLanguageFile(std::string_view bytes)
     }
     const IniFile& ini = language.ini();
     for (const WordKey& key : languageKeys()) {
-        const std::string where = "[" + std::string(key.section) + "] " + std::string(key.key);
+        const std::string where = sectionKey(key.section, key.key);
         const std::optional<std::string> value = ini.value(key.section, key.key);
         if (!value) {
             problems.push_back({ini.lineOfSection(key.section).value_or(0), where,
@@ -282,9 +292,7 @@ std::vector<FileProblem> checkSettingsFile(std::string_view bytes)
     }
     const std::size_t sectionLine = ini.lineOfSection(section).value_or(0);
     const GenerationSettings loaded = readGenerationSettings(ini, GenerationSettings{});
-    const auto where = [&](std::string_view key) {
-        return "[" + section + "] " + std::string(key);
-    };
+    const auto where = [&](std::string_view key) { return sectionKey(section, key); };
     const auto lineOf = [&](std::string_view key) {
         return ini.lineOfKey(section, key).value_or(0);
     };
