@@ -370,7 +370,8 @@ private:
         if (state_ == State::Skip)
             return true;
         if (state_ == State::WrapperValue) {
-            if (wrapperKey_ == "enemies" || (wrapperKey_ == "format" && !wrong))
+            // Members of our own must be what the schema says; others are passed over.
+            if (wrapperKey_ == "enemies" || wrapperKey_ == "format" || wrapperKey_ == "version")
                 throw ExchangeError("\"" + wrapperKey_ + "\" is not what it should be");
             state_ = State::Wrapper;
             return true;

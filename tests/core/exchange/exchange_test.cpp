@@ -123,6 +123,7 @@ TEST(Exchange, ErrorsSayWhichEnemyAndField)
         {R"({"version": 2, "enemies": []})", 0, ""},
         {R"({"enemies": [{"name": "a"}] )", 1, ""}, // not closed
         {R"({"format": "other", "enemies": []})", 0, ""},
+        {R"({"format": true, "enemies": []})", 0, ""},
     };
     for (const Case& c : cases) {
         try {
