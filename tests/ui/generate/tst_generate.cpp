@@ -174,12 +174,22 @@ private Q_SLOTS:
         const RecordStore& store = windows_.form1->store();
         int seed = 0;
 
-        for (const char* choices : {"Choices.txt", "ja/Choices.txt"}) {
+        // The shipped choices, and one with lists missing, a first row that is the none word
+        // and a hit value that is a word. It keeps its intelligences: without them the editor
+        // keeps a magic power from the enemy before, which a fresh editor does not have.
+        writeFile(
+            u"Odd.txt"_s,
+            "[celebrity]\r\n----\r\nPriests\r\n[count]\r\n1\r\n"
+            "[movement]\r\nWalk\r\nFly\r\n[intelligence]\r\nDim,-1\r\n[hardness]\r\nSoft,0\r\n"
+            "[hit]\r\nBlade,1\r\nBlunt,Hold\r\n[damage]\r\nBlade,0\r\n"
+            "[critical]\r\nBlade,10\r\n[attack]\r\nSword,Blade,Blade,Blade\r\n"
+            "Grab,Blunt,Blunt,Blunt\r\n[magic]\r\nFire\r\n");
+        QVERIFY(QDir().mkpath(u"ja"_s));
+        QVERIFY(QFile::copy(QStringLiteral(GRIMTALLY_SHIPPED_DATA "/ja/Choices.txt"),
+                            u"ja/Choices.txt"_s));
+        for (const char* choices : {"Choices.txt", "ja/Choices.txt", "Odd.txt"}) {
             if (choices != std::string("Choices.txt")) {
-                QVERIFY(QDir().mkpath(u"ja"_s));
-                QVERIFY(QFile::copy(QStringLiteral(GRIMTALLY_SHIPPED_DATA "/ja/Choices.txt"),
-                                    u"ja/Choices.txt"_s));
-                dialogs_->chooseFile(u"ja/Choices.txt"_s);
+                dialogs_->chooseFile(QString::fromUtf8(choices));
                 windows_.editor1->B_LoadChoices->click();
             }
             const ChoiceTables tables = readChoiceTables(IniFile::load(choices), choices);
