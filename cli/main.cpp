@@ -41,6 +41,26 @@ int usageError(const QString& message)
     return kExitUsage;
 }
 
+// The parser prints a description as it is: wrapped here at the width of its option lists.
+QString wrapped(const QString& text)
+{
+    constexpr qsizetype kWidth = 79;
+    QString out;
+    qsizetype lineLength = 0;
+    for (const QString& word : text.split(u' ', Qt::SkipEmptyParts)) {
+        if (lineLength > 0 && lineLength + 1 + word.size() > kWidth) {
+            out += u'\n';
+            lineLength = 0;
+        } else if (lineLength > 0) {
+            out += u' ';
+            ++lineLength;
+        }
+        out += word;
+        lineLength += word.size();
+    }
+    return out;
+}
+
 // A parser for one command: its own options, and the command itself as the first positional.
 struct CommandLine {
     QCommandLineParser parser;
@@ -49,9 +69,9 @@ struct CommandLine {
 
     CommandLine(const QString& command, const QString& description)
     {
-        parser.setApplicationDescription(description);
+        parser.setApplicationDescription(wrapped(description));
         parser.addOption(help);
-        parser.addPositionalArgument(command, QString(), command);
+        parser.addPositionalArgument(command, QStringLiteral("The command."), command);
     }
 
     // Parses; returns an exit status when the command is done here (help or an error).
