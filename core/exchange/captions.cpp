@@ -36,7 +36,9 @@ std::string displayText(std::string_view bytes)
     out.reserve(bytes.size() + bytes.size() / 2);
     if (appendExactUtf8(bytes, out))
         return out;
-    return cp932ToUtf8(bytes);
+    out.clear();
+    appendShownUtf8(bytes, out);
+    return out;
 }
 
 Captions::Captions(const Vocabulary& vocabulary, const std::vector<std::string>& editorWords)

@@ -66,6 +66,9 @@ struct RawField {
     std::string_view bytes;
 };
 
+// An empty field is left out (a reader takes a missing member as empty): most enemies use
+// few of the optional rows, and the file is then less than half the size, and as fast to
+// read again.
 void appendEnemy(std::string& out, std::string_view name, FieldsView fields, std::string& text,
                  std::vector<std::string>& items, std::vector<RawField>& raw)
 {
@@ -74,16 +77,19 @@ void appendEnemy(std::string& out, std::string_view name, FieldsView fields, std
     for (int field = kNameField; field < kFieldCount; ++field) {
         const std::string_view bytes =
             field == kNameField ? name : (field < fields.size() ? fields[field] : "");
-        if (field != kNameField)
-            out += ", ";
+        if (field != kNameField) {
+            if (bytes.empty())
+                continue;
+            out += ',';
+        }
         out += '"';
         out += fieldKey(field);
-        out += "\": ";
+        out += "\":";
         if (isListField(field) && listItems(bytes, items)) {
             out += '[';
             for (std::size_t i = 0; i < items.size(); ++i) {
                 if (i > 0)
-                    out += ", ";
+                    out += ',';
                 appendJsonString(out, items[i]);
             }
             out += ']';
@@ -91,19 +97,20 @@ void appendEnemy(std::string& out, std::string_view name, FieldsView fields, std
         }
         text.clear();
         if (!appendExactUtf8(bytes, text)) {
-            text = cp932ToUtf8(bytes);
+            text.clear();
+            appendShownUtf8(bytes, text);
             raw.push_back({field, bytes});
         }
         appendJsonString(out, text);
     }
     if (!raw.empty()) {
-        out += ", \"raw\": {";
+        out += ",\"raw\":{";
         for (std::size_t i = 0; i < raw.size(); ++i) {
             if (i > 0)
-                out += ", ";
+                out += ',';
             out += '"';
             out += fieldKey(raw[i].field);
-            out += "\": \"";
+            out += "\":\"";
             for (char c : raw[i].bytes) {
                 const auto byte = static_cast<unsigned char>(c);
                 out += kHexDigits[byte >> 4];
@@ -161,7 +168,7 @@ public:
             state_ = State::Wrapper;
             return true;
         case State::EnemyValue:
-            text_[slot(field_)] = std::move(value);
+            text_[slot(field_)].assign(value); // a copy into kept room: no allocation
             kind_[slot(field_)] = Kind::Text;
             state_ = State::Enemy;
             return true;
@@ -169,7 +176,7 @@ public:
             items_.push_back(std::move(value));
             return true;
         case State::RawValue:
-            raw_[slot(field_)] = std::move(value);
+            raw_[slot(field_)].assign(value);
             hasRaw_[slot(field_)] = true;
             state_ = State::Raw;
             return true;
@@ -345,16 +352,17 @@ private:
     bool unexpected(const char* what)
     {
         if (state_ == State::EnemyValue || state_ == State::ListItems)
-            throw ExchangeError(where(key_) + std::string(what) + " where a text belongs",
-                                enemies_, key_);
+            throw ExchangeError(where(key_) + std::string(what) + " where a text belongs", enemies_,
+                                key_);
         if (state_ == State::RawValue || state_ == State::RawStart)
-            throw ExchangeError(where("raw") + std::string(what) + " where hexadecimal bytes belong",
+            throw ExchangeError(where("raw") + std::string(what) +
+                                    " where hexadecimal bytes belong",
                                 enemies_, "raw");
-        throw ExchangeError(std::string(what) + " where " +
-                                (state_ == State::EnemyList ? "an enemy object"
-                                                            : "the enemies' list or object") +
-                                " belongs",
-                            enemies_);
+        throw ExchangeError(
+            std::string(what) + " where " +
+                (state_ == State::EnemyList ? "an enemy object" : "the enemies' list or object") +
+                " belongs",
+            enemies_);
     }
 
     bool scalar(const std::string& text, bool wrong)
@@ -362,7 +370,8 @@ private:
         if (state_ == State::Skip)
             return true;
         if (state_ == State::WrapperValue) {
-            if (wrapperKey_ == "enemies" || (wrapperKey_ == "format" && !wrong))
+            // Members of our own must be what the schema says; others are passed over.
+            if (wrapperKey_ == "enemies" || wrapperKey_ == "format" || wrapperKey_ == "version")
                 throw ExchangeError("\"" + wrapperKey_ + "\" is not what it should be");
             state_ = State::Wrapper;
             return true;
@@ -380,8 +389,9 @@ private:
     {
         if (state_ == State::WrapperValue && wrapperKey_ == "version") {
             if (text != std::to_string(kExchangeFormatVersion))
-                throw ExchangeError("version " + text + " of the format is not one this program "
-                                                        "reads (it reads version " +
+                throw ExchangeError("version " + text +
+                                    " of the format is not one this program "
+                                    "reads (it reads version " +
                                     std::to_string(kExchangeFormatVersion) + ")");
             state_ = State::Wrapper;
             return true;
@@ -435,7 +445,9 @@ private:
                                         enemies_, "raw");
                 bytes += static_cast<char>(high << 4 | low);
             }
-            if (kind_[i] == Kind::Text && text_[i] == cp932ToUtf8(bytes)) {
+            shown_.clear();
+            appendShownUtf8(bytes, shown_);
+            if (kind_[i] == Kind::Text && text_[i] == shown_) {
                 out = std::move(bytes);
                 return;
             }
@@ -494,6 +506,7 @@ private:
     std::array<std::string, kTexts> raw_;
     std::array<bool, kTexts> hasRaw_{};
     std::vector<std::string> items_;
+    std::string shown_;
     std::array<std::string, kFieldCount> fields_;
     std::vector<EnemyRecord> records_;
 };
@@ -502,11 +515,11 @@ private:
 
 std::string enemiesJson(const RecordStore& store, std::span<const int> slots)
 {
-    std::string out = "{\"format\": \"";
+    std::string out = "{\"format\":\"";
     out += kExchangeFormatName;
-    out += "\", \"version\": ";
+    out += "\",\"version\":";
     out += std::to_string(kExchangeFormatVersion);
-    out += ", \"enemies\": [\n";
+    out += ",\"enemies\":[\n";
     std::string text;
     std::vector<std::string> items;
     std::vector<RawField> raw;

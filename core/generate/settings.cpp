@@ -8,8 +8,7 @@ namespace grimtally {
 
 namespace {
 
-constexpr std::string_view kSection = "Generate";
-constexpr std::string_view kMagnifyKey = "Magnify";
+constexpr std::string_view kSection = kGenerationSection;
 constexpr std::string_view kCheckedFlag = "Checked";
 
 // One key of the section: a count text or a flag.
@@ -85,6 +84,14 @@ bool isCheckedFlag(std::string_view value)
 }
 
 } // namespace
+
+std::vector<SettingsKeyName> generationSettingsKeys()
+{
+    std::vector<SettingsKeyName> names;
+    for (const SettingsKey& key : kKeys)
+        names.push_back({key.name, key.flag != nullptr});
+    return names;
+}
 
 void GenerationSettings::checkAll()
 {

@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace grimtally {
 
@@ -52,6 +53,15 @@ int countValue(std::string_view text, int minimum, int maximum);
 
 // The dice count the settings choose.
 int diceCount(const GenerationSettings& settings);
+
+// The 21 keys of section "Generate" before "Magnify", in their order: a count text or a flag.
+struct SettingsKeyName {
+    std::string_view name;
+    bool flag = false;
+};
+inline constexpr std::string_view kGenerationSection = "Generate";
+inline constexpr std::string_view kMagnifyKey = "Magnify";
+std::vector<SettingsKeyName> generationSettingsKeys();
 
 // Writes the 22 keys of section "Generate" in their order; other sections and keys stay.
 void writeGenerationSettings(IniFile& file, const GenerationSettings& settings);

@@ -1,5 +1,6 @@
 #include "core/records/recordstore.h"
 
+#include <algorithm>
 #include <array>
 #include <stdexcept>
 #include <string>
@@ -20,11 +21,10 @@ void checkRecordSlot(int slot, int slotCount)
 // The name and the fields as one list of texts, the way the store encodes them.
 std::vector<std::string_view> textsOf(std::string_view name, FieldsView fields)
 {
-    std::vector<std::string_view> texts;
-    texts.reserve(static_cast<std::size_t>(fields.size()) + 1);
-    texts.push_back(name);
-    for (int i = 0; i < fields.size(); ++i)
-        texts.push_back(fields[i]);
+    // All fields in one pass: taking them one by one would read the lengths before each.
+    std::vector<std::string_view> texts(static_cast<std::size_t>(std::max(fields.size(), 0)) + 1);
+    texts[0] = name;
+    fields.views(std::span<std::string_view>(texts).subspan(1));
     return texts;
 }
 

@@ -58,9 +58,10 @@ std::string describe(const std::string& fileName, const std::string& section, in
 class SplitSection {
 public:
     SplitSection(const IniFile& ini, const std::string& fileName, std::string section,
-                 std::size_t itemsNeeded, ChoiceFileError::Problem tooFewProblem)
+                 std::size_t itemsNeeded, ChoiceFileError::Problem tooFewProblem,
+                 std::vector<ChoiceFileError>* problems)
         : fileName_(fileName), section_(std::move(section)), rows_(ini.sectionRows(section_)),
-          itemsNeeded_(itemsNeeded), tooFewProblem_(tooFewProblem)
+          itemsNeeded_(itemsNeeded), tooFewProblem_(tooFewProblem), problems_(problems)
     {}
 
     // Calls `use(items)` for each row; `use` may call fail() to reject the row.
@@ -68,35 +69,48 @@ public:
     {
         std::vector<std::string> items;
         for (current_ = 0; current_ < rows_.size(); ++current_) {
-            splitCommaTextInto(rows_[current_], items);
-            if (items.size() < itemsNeeded_)
-                fail(tooFewProblem_);
-            use(items);
+            try {
+                splitCommaTextInto(rows_[current_], items);
+                if (items.size() < itemsNeeded_)
+                    fail(tooFewProblem_);
+                use(items);
+            } catch (const RowLeftOut&) {
+            }
         }
     }
 
     std::size_t rowCount() const { return rows_.size(); }
 
+    // Throws the error, or when problems are collected records it and leaves the row out.
     [[noreturn]] void fail(ChoiceFileError::Problem problem) const
     {
-        throw ChoiceFileError(fileName_, section_, static_cast<int>(current_) + 1, rows_[current_],
+        ChoiceFileError error(fileName_, section_, static_cast<int>(current_) + 1, rows_[current_],
                               problem);
+        if (!problems_)
+            throw error;
+        problems_->push_back(std::move(error));
+        throw RowLeftOut();
     }
 
 private:
+    struct RowLeftOut {};
+
     const std::string& fileName_;
     std::string section_;
     std::vector<std::string> rows_;
     std::size_t itemsNeeded_;
     ChoiceFileError::Problem tooFewProblem_;
+    std::vector<ChoiceFileError>* problems_;
     std::size_t current_ = 0;
 };
 
 // Sections whose rows pair a text with a number; `offset` is added to the file's number.
 std::vector<NumberedEntry> readNumbered(const IniFile& ini, const std::string& fileName,
-                                        const std::string& section, int offset)
+                                        const std::string& section, int offset,
+                                        std::vector<ChoiceFileError>* problems)
 {
-    SplitSection rows(ini, fileName, section, 2, ChoiceFileError::Problem::NeedsTextAndNumber);
+    SplitSection rows(ini, fileName, section, 2, ChoiceFileError::Problem::NeedsTextAndNumber,
+                      problems);
     std::vector<NumberedEntry> entries;
     entries.reserve(rows.rowCount());
     rows.forEachRow([&](std::vector<std::string>& items) {
@@ -110,9 +124,11 @@ std::vector<NumberedEntry> readNumbered(const IniFile& ini, const std::string& f
     return entries;
 }
 
-RuleTable readRuleTable(const IniFile& ini, const std::string& fileName, const std::string& section)
+RuleTable readRuleTable(const IniFile& ini, const std::string& fileName, const std::string& section,
+                        std::vector<ChoiceFileError>* problems)
 {
-    SplitSection rows(ini, fileName, section, 2, ChoiceFileError::Problem::NeedsKeyAndValue);
+    SplitSection rows(ini, fileName, section, 2, ChoiceFileError::Problem::NeedsKeyAndValue,
+                      problems);
     RuleTable table;
     table.keys.reserve(rows.rowCount());
     table.values.reserve(rows.rowCount());
@@ -124,9 +140,11 @@ RuleTable readRuleTable(const IniFile& ini, const std::string& fileName, const s
     return table;
 }
 
-std::vector<AttackRow> readAttacks(const IniFile& ini, const std::string& fileName)
+std::vector<AttackRow> readAttacks(const IniFile& ini, const std::string& fileName,
+                                   std::vector<ChoiceFileError>* problems)
 {
-    SplitSection rows(ini, fileName, "attack", 4, ChoiceFileError::Problem::NeedsFourItems);
+    SplitSection rows(ini, fileName, "attack", 4, ChoiceFileError::Problem::NeedsFourItems,
+                      problems);
     std::vector<AttackRow> attacks;
     attacks.reserve(rows.rowCount());
     rows.forEachRow([&](std::vector<std::string>& items) {
@@ -165,7 +183,13 @@ ChoiceFileError::ChoiceFileError(const std::string& fileName, const std::string&
       problem_(problem)
 {}
 
-ChoiceTables readChoiceTables(const IniFile& ini, const std::string& fileName)
+const char* ChoiceFileError::problemText() const
+{
+    return grimtally::problemText(problem_);
+}
+
+ChoiceTables readChoiceTables(const IniFile& ini, const std::string& fileName,
+                              std::vector<ChoiceFileError>* problems)
 {
     // Sections in the order the editor has always read them, so the first error reported is
     // the same one the user would meet reading the file top to bottom in that order.
@@ -175,16 +199,16 @@ ChoiceTables readChoiceTables(const IniFile& ini, const std::string& fileName)
     t.count = ini.sectionRows("count");
     t.frequency = ini.sectionRows("frequency");
     t.reaction = ini.sectionRows("reaction");
-    t.intelligence = readNumbered(ini, fileName, "intelligence", 0);
+    t.intelligence = readNumbered(ini, fileName, "intelligence", 0, problems);
     t.sense = ini.sectionRows("sense");
     t.subSenses = ini.sectionRows("sense-sub");
     t.movement = ini.sectionRows("movement");
-    t.size = readNumbered(ini, fileName, "size", 6); // the dodge term: size-neutral is 6
-    t.hardness = readNumbered(ini, fileName, "hardness", 0);
-    t.hit = readRuleTable(ini, fileName, "hit");
-    t.damage = readRuleTable(ini, fileName, "damage");
-    t.critical = readRuleTable(ini, fileName, "critical");
-    t.attacks = readAttacks(ini, fileName);
+    t.size = readNumbered(ini, fileName, "size", 6, problems); // the dodge term: size-neutral is 6
+    t.hardness = readNumbered(ini, fileName, "hardness", 0, problems);
+    t.hit = readRuleTable(ini, fileName, "hit", problems);
+    t.damage = readRuleTable(ini, fileName, "damage", problems);
+    t.critical = readRuleTable(ini, fileName, "critical", problems);
+    t.attacks = readAttacks(ini, fileName, problems);
     t.magic = ini.sectionRows("magic");
     t.abilities = ini.sectionRows("ability");
     return t;

@@ -73,6 +73,7 @@ public:
     int row() const { return row_; }                          // 1-based among the section's rows
     const std::string& shownRow() const { return shownRow_; } // UTF-8, long rows shortened
     Problem problem() const { return problem_; }
+    const char* problemText() const; // the problem in English, as what() ends
 
 private:
     std::string fileName_;
@@ -84,7 +85,9 @@ private:
 
 // Reads the whole file's worth of tables; throws ChoiceFileError at the first bad split row
 // (too few items, or a number item of "intelligence", "size" or "hardness" that is not an
-// integer), so a bad file changes nothing for the caller.
-ChoiceTables readChoiceTables(const IniFile& ini, const std::string& fileName);
+// integer), so a bad file changes nothing for the caller. With `problems` given, every bad
+// row is recorded there instead and left out of its table.
+ChoiceTables readChoiceTables(const IniFile& ini, const std::string& fileName,
+                              std::vector<ChoiceFileError>* problems = nullptr);
 
 } // namespace grimtally

@@ -278,7 +278,8 @@ bool IniFile::hasSection(std::string_view section) const
     return findHeader(section) != nullptr;
 }
 
-std::vector<std::string> IniFile::sectionRows(std::string_view section) const
+template <typename Visit>
+void IniFile::forEachSectionRow(std::string_view section, Visit visit) const
 {
     // Every copy of the section, in file order; the index holds them in that order.
     std::vector<std::uint32_t> headers;
@@ -289,16 +290,61 @@ std::vector<std::string> IniFile::sectionRows(std::string_view section) const
         return false; // collect them all
     });
 
-    std::vector<std::string> rows;
     for (std::uint32_t header : headers) {
         for (std::uint32_t id = lines_[header].next; id != kNone && lines_[id].kind != Kind::Header;
              id = lines_[id].next) {
             const std::string_view row = trimmed(lines_[id].text);
             if (!row.empty() && row.front() != ';')
-                rows.emplace_back(row);
+                visit(id, row);
         }
     }
+}
+
+std::vector<std::string> IniFile::sectionRows(std::string_view section) const
+{
+    std::vector<std::string> rows;
+    forEachSectionRow(section,
+                      [&](std::uint32_t, std::string_view row) { rows.emplace_back(row); });
     return rows;
+}
+
+std::vector<std::size_t> IniFile::sectionRowLines(std::string_view section) const
+{
+    std::vector<std::size_t> lines;
+    forEachSectionRow(section,
+                      [&](std::uint32_t id, std::string_view) { lines.push_back(id + 1); });
+    return lines;
+}
+
+std::optional<std::size_t> IniFile::lineOfSection(std::string_view section) const
+{
+    if (const Entry* header = findHeader(section))
+        return header->line + 1;
+    return std::nullopt;
+}
+
+std::optional<std::size_t> IniFile::lineOfKey(std::string_view section, std::string_view key) const
+{
+    if (const Entry* found = findKey(section, key))
+        return found->line + 1;
+    return std::nullopt;
+}
+
+std::vector<std::size_t> IniFile::unreadLines() const
+{
+    std::vector<std::size_t> lines;
+    bool inSection = false;
+    for (std::uint32_t id = head_; id != kNone; id = lines_[id].next) {
+        const std::string_view text = trimmed(textOf(id));
+        const ParsedLine line = parseLine(textOf(id));
+        inSection = inSection || line.kind == ParsedLine::Kind::Header;
+        const bool readable = text.empty() || text.front() == ';' ||
+                              line.kind == ParsedLine::Kind::Header ||
+                              (line.kind == ParsedLine::Kind::Key && inSection);
+        if (!readable)
+            lines.push_back(id + 1);
+    }
+    return lines;
 }
 
 bool IniFile::writeString(std::string_view section, std::string_view key, std::string_view value)

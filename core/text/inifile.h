@@ -34,6 +34,15 @@ public:
     // stripped. The same section appearing twice gives the rows of both.
     std::vector<std::string> sectionRows(std::string_view section) const;
 
+    // Where things are, by line number from 1, in the file as it was read (for telling the
+    // user where to look): the first header of a section, a key as value() finds it, the
+    // rows sectionRows() gives, and the lines every reader passes over (neither blank, a
+    // comment, a header nor a key, or a key before the first header).
+    std::optional<std::size_t> lineOfSection(std::string_view section) const;
+    std::optional<std::size_t> lineOfKey(std::string_view section, std::string_view key) const;
+    std::vector<std::size_t> sectionRowLines(std::string_view section) const;
+    std::vector<std::size_t> unreadLines() const;
+
     // Rewrites an existing key in place, appends a missing key at the end of its section
     // (before any trailing blank lines), and a missing section at the end of the file.
     // True when the file's text changed.
@@ -67,6 +76,7 @@ private:
     const Entry* findHeader(std::string_view section) const;
     const Entry* findKey(std::string_view section, std::string_view key) const;
     template <typename Accept> const Entry* find(std::uint64_t hash, Accept accept) const;
+    template <typename Visit> void forEachSectionRow(std::string_view section, Visit visit) const;
 
     std::vector<Line> lines_;
     std::uint32_t head_ = kNone;

@@ -182,6 +182,9 @@ public:
         return cp;
     }
 
+    // The character of `code`, also where it encodes back to another code; else kNoCharacter.
+    char32_t character(unsigned code) const { return decode_[code]; }
+
     // The code of a character (a single byte below 0x100), or 0 when it has none.
     std::uint16_t code(char32_t cp) const { return cp < 0x10000 ? encode_[cp] : 0; }
 
@@ -326,6 +329,34 @@ bool appendExactUtf8(std::string_view bytes, std::string& out)
         i += length;
     }
     return true;
+}
+
+void appendShownUtf8(std::string_view bytes, std::string& out)
+{
+    const Cp932Table& table = cp932Table();
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        if (byte < 0x80) {
+            out += static_cast<char>(byte);
+            ++i;
+            continue;
+        }
+        // As the converter does: a pair when it is a character, else a replacement character
+        // for this byte alone and on with the next.
+        if (isCp932LeadByte(byte) && i + 1 < bytes.size()) {
+            const char32_t cp =
+                table.character(byte << 8 | static_cast<unsigned char>(bytes[i + 1]));
+            if (cp != Cp932Table::kNoCharacter) {
+                appendUtf8(out, cp);
+                i += 2;
+                continue;
+            }
+        }
+        const char32_t cp =
+            isCp932LeadByte(byte) ? Cp932Table::kNoCharacter : table.character(byte);
+        appendUtf8(out, cp == Cp932Table::kNoCharacter ? char32_t{0xFFFD} : cp);
+        ++i;
+    }
 }
 
 bool appendCp932(std::string_view utf8, std::string& out)

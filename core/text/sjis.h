@@ -34,6 +34,10 @@ bool containsCp932(std::string_view text, std::string_view part);
 // for exchange files of many records.
 bool appendExactUtf8(std::string_view bytes, std::string& out);
 
+// Appends what cp932ToUtf8 gives for the bytes (a U+FFFD for each byte that begins no
+// character), from the same table as appendExactUtf8.
+void appendShownUtf8(std::string_view bytes, std::string& out);
+
 // Appends the code page 932 bytes of UTF-8 text to `out`, with the input-method characters
 // mapped as utf8ToCp932 does; false when the text is not UTF-8 or holds a character code
 // page 932 cannot hold. Gives what utf8ToCp932 gives, from the same table.

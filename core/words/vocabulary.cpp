@@ -162,6 +162,17 @@ std::vector<std::string> listColumnCaptions(const Vocabulary& vocabulary)
     return captions;
 }
 
+std::vector<WordKey> languageKeys()
+{
+    std::vector<WordKey> keys;
+    for (const Word& word : kVocabulary)
+        keys.push_back({kCommonSection, word.key});
+    keys.push_back({kListSection, kAnewKey});
+    for (const Word& word : kEditorWords)
+        keys.push_back({kEditorSection, word.key});
+    return keys;
+}
+
 std::vector<std::string> readEditorWords(const IniFile& ini)
 {
     return readWords(ini, kEditorSection, kEditorWords);

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace grimtally {
@@ -50,6 +51,14 @@ bool writeVocabulary(IniFile& ini, const Vocabulary& vocabulary);
 
 // The twenty captions of the main list's columns.
 std::vector<std::string> listColumnCaptions(const Vocabulary& vocabulary);
+
+// Every key the program reads from "Language.txt", with its section, in the order in which it
+// adds the missing ones: the vocabulary, the new-entry word, the editor words.
+struct WordKey {
+    std::string_view section;
+    std::string_view key;
+};
+std::vector<WordKey> languageKeys();
 
 std::vector<std::string> readEditorWords(const IniFile& ini); // EditorWordCount entries
 bool writeEditorWords(IniFile& ini, const std::vector<std::string>& words); // as above

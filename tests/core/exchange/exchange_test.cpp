@@ -47,10 +47,30 @@ TEST(Exchange, ShippedSamplesRoundTripThroughJson)
 TEST(Exchange, HostileBytesRoundTripThroughJson)
 {
     const std::vector<std::string> pieces{
-        "\x87\x90", "\x81\xE0", "\xED\x40", "\xFA\x5C", "\x87\x54", "\xEE\xEF", // second codes
-        "\x80", "\xA0", "\xFD", "\xFF", "\x82\x20", "\x85\x40",                 // no character
-        "\x83\x5C", "\\", "\"", ",", " ", "\r\n", std::string(1, '\0'), "\x1F", // tricky bytes
-        "\x82\xA0", "\xB1", "abc", "\xE2\x80\x94",                               // plain text
+        "\x87\x90",
+        "\x81\xE0",
+        "\xED\x40",
+        "\xFA\x5C",
+        "\x87\x54",
+        "\xEE\xEF", // second codes
+        "\x80",
+        "\xA0",
+        "\xFD",
+        "\xFF",
+        "\x82\x20",
+        "\x85\x40", // no character
+        "\x83\x5C",
+        "\\",
+        "\"",
+        ",",
+        " ",
+        "\r\n",
+        std::string(1, '\0'),
+        "\x1F", // tricky bytes
+        "\x82\xA0",
+        "\xB1",
+        "abc",
+        "\xE2\x80\x94", // plain text
     };
     std::mt19937 random(12);
     std::uniform_int_distribution<std::size_t> piece(0, pieces.size() - 1);
@@ -80,10 +100,10 @@ TEST(Exchange, ATextChangedByAnotherToolWinsOverItsStaleRawBytes)
     RecordStore store;
     store.append({"Wolf", FieldList(std::span<const std::string>(fields))});
     std::string json = enemiesJson(store);
-    ASSERT_NE(json.find("\"raw\": {\"habitat\": \"8790\"}"), std::string::npos) << json;
+    ASSERT_NE(json.find("\"raw\":{\"habitat\":\"8790\"}"), std::string::npos) << json;
 
     EXPECT_EQ(readEnemiesJson(json).at(0).fields[FieldHabitat], "\x87\x90");
-    json.replace(json.find("\"habitat\": \"≒\""), 16, "\"habitat\": \"〜≒\""); // U+301C typed
+    json.replace(json.find("\"habitat\":\"≒\""), 15, "\"habitat\":\"〜≒\""); // U+301C typed
     EXPECT_EQ(readEnemiesJson(json).at(0).fields[FieldHabitat], "\x81\x60\x81\xE0");
 }
 
@@ -103,6 +123,7 @@ TEST(Exchange, ErrorsSayWhichEnemyAndField)
         {R"({"version": 2, "enemies": []})", 0, ""},
         {R"({"enemies": [{"name": "a"}] )", 1, ""}, // not closed
         {R"({"format": "other", "enemies": []})", 0, ""},
+        {R"({"format": true, "enemies": []})", 0, ""},
     };
     for (const Case& c : cases) {
         try {

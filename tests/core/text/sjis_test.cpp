@@ -141,6 +141,17 @@ TEST(Sjis, TableAgreesWithTheConverterOnEveryCode)
             check(std::string{static_cast<char>(lead), static_cast<char>(trail)});
     }
     EXPECT_EQ(secondCodes, 398);
+    // What the table shows for any two bytes (a code, a byte and the start of another, a
+    // lead byte with no trail) is what the converter shows.
+    for (int pair = 0; pair < 0x10000; ++pair) {
+        const std::string bytes{static_cast<char>(pair >> 8), static_cast<char>(pair & 0xFF)};
+        std::string shown;
+        grimtally::appendShownUtf8(bytes, shown);
+        ASSERT_EQ(shown, cp932ToUtf8(bytes)) << testing::PrintToString(bytes);
+        shown.clear();
+        grimtally::appendShownUtf8(bytes.substr(1), shown);
+        ASSERT_EQ(shown, cp932ToUtf8(bytes.substr(1))) << testing::PrintToString(bytes);
+    }
     EXPECT_GT(codes, 7000);
     // A lead byte at the end is no character; text a Linux input method typed is mapped.
     std::string out;

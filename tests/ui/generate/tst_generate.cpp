@@ -1,5 +1,8 @@
 // The generation dialog as a user drives it: opened from the editor, every way out, rolling
 // an enemy whose derived values follow what was rolled, and the settings buttons and file.
+#include "core/generate/generatedenemy.h"
+#include "core/records/datafile.h"
+#include "core/text/inifile.h"
 #include "tests/ui/support/editorsession.h"
 #include "tests/ui/support/uitest.h"
 #include "ui/app/programwindows.h"
@@ -146,6 +149,78 @@ private Q_SLOTS:
         QCOMPARE(editor.Name_O->text(), u"Tonight's foe"_s);
         QCOMPARE(editor.Habitat_O->text(), u"Marsh"_s);
         QCOMPARE(editor.Classify_O->selectedIndex(), 2);
+    }
+
+    // The command line rolls enemies without the windows: each must be the record the editor
+    // stores after Generate on its new-entry row and registering.
+    void generationWithoutTheWindowsStoresWhatTheEditorStores()
+    {
+        GenerationSettings everything;
+        everything.checkAll();
+        everything.level = "12";
+        everything.movements = "2";
+        everything.attacks = "3";
+        everything.magics = "3";
+        everything.abilities = "3";
+        everything.subSenses = "2";
+        GenerationSettings fixed;
+        fixed.level = "40";
+        fixed.attacks = "2";
+        fixed.magics = "1";
+        fixed.magicsRolled = true;
+        fixed.magnifyItem = GenerationSettings::kCustomDiceItem;
+        fixed.customDice = "0";
+        const std::string none = "----"; // the default words
+        const RecordStore& store = windows_.form1->store();
+        int seed = 0;
+
+        // The shipped choices, and one with lists missing, a first row that is the none word
+        // and a hit value that is a word. It keeps its intelligences: without them the editor
+        // keeps a magic power from the enemy before, which a fresh editor does not have.
+        writeFile(
+            u"Odd.txt"_s,
+            "[celebrity]\r\n----\r\nPriests\r\n[count]\r\n1\r\n"
+            "[movement]\r\nWalk\r\nFly\r\n[intelligence]\r\nDim,-1\r\n[hardness]\r\nSoft,0\r\n"
+            "[hit]\r\nBlade,1\r\nBlunt,Hold\r\n[damage]\r\nBlade,0\r\n"
+            "[critical]\r\nBlade,10\r\n[attack]\r\nSword,Blade,Blade,Blade\r\n"
+            "Grab,Blunt,Blunt,Blunt\r\n[magic]\r\nFire\r\n");
+        QVERIFY(QDir().mkpath(u"ja"_s));
+        QVERIFY(QFile::copy(QStringLiteral(GRIMTALLY_SHIPPED_DATA "/ja/Choices.txt"),
+                            u"ja/Choices.txt"_s));
+        for (const char* choices : {"Choices.txt", "ja/Choices.txt", "Odd.txt"}) {
+            if (choices != std::string("Choices.txt")) {
+                dialogs_->chooseFile(QString::fromUtf8(choices));
+                windows_.editor1->B_LoadChoices->click();
+            }
+            const ChoiceTables tables = readChoiceTables(IniFile::load(choices), choices);
+            const ListSizes lists = editorListSizes(tables, none);
+            for (const GenerationSettings& settings : {GenerationSettings{}, everything, fixed}) {
+                for (int run = 0; run < 8; ++run) {
+                    ++seed;
+                    dialog_->putSettings(settings);
+                    dialog_->random() = RandomSource(static_cast<std::uint64_t>(seed));
+                    generate();
+                    dialogs_->answer(Answer::Yes);
+                    windows_.editor1->B_Resist->click();
+                    QVERIFY(!windows_.editor1->isVisible());
+
+                    RandomSource random(static_cast<std::uint64_t>(seed));
+                    const EnemyRecord expected =
+                        generatedEnemy(planEnemy(settings, lists, random), tables, none);
+                    const int slot = store.slotCount() - 1;
+                    QVERIFY2(
+                        store.fields(slot) == expected.fields.view(),
+                        qPrintable(u"seed %1: the editor stored %2, the core made %3"_s.arg(seed)
+                                       .arg(QString::fromStdString(
+                                           formatRecordLine("", store.fields(slot))))
+                                       .arg(QString::fromStdString(
+                                           formatRecordLine("", expected.fields)))));
+                    windows_.form1->selectRow(0);
+                    windows_.form1->ListView1DblClick();
+                    QVERIFY(QTest::qWaitForWindowActive(windows_.editor1.get()));
+                }
+            }
+        }
     }
 
     void theCustomDiceCountGivesZeroOrStopsAtTheTop()

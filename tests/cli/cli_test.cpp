@@ -1,0 +1,142 @@
+// grimtally-cli run as a user runs it: "check" names the lines of each kind of broken file,
+// the shipped files pass, exchange and generation go through files, and the exit statuses
+// tell a script what happened.
+#include "core/records/datafile.h"
+#include "core/text/textfile.h"
+#include "tests/core/text/tempfolder.h"
+
+#include <cstdio>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <sys/wait.h>
+
+namespace {
+
+const std::string kCli = GRIMTALLY_CLI;
+const std::string kShipped = GRIMTALLY_SHIPPED_DATA;
+const std::string kTestData = GRIMTALLY_TEST_DATA;
+
+struct CliRun {
+    int status = -1;
+    std::string out; // standard output; standard error is left to the test log
+};
+
+CliRun run(const std::string& arguments)
+{
+    CliRun result;
+    FILE* pipe = ::popen((kCli + " " + arguments).c_str(), "r");
+    if (!pipe)
+        return result;
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        result.out.append(buffer, n);
+    const int wait = ::pclose(pipe);
+    result.status = WIFEXITED(wait) ? WEXITSTATUS(wait) : -1;
+    return result;
+}
+
+// The line numbers of check's report ("FILE:LINE: ..."), in order.
+std::vector<int> reportedLines(const std::string& report)
+{
+    std::vector<int> lines;
+    std::istringstream in(report);
+    for (std::string line; std::getline(in, line);) {
+        const std::size_t colon = line.find(".txt:");
+        if (colon != std::string::npos)
+            lines.push_back(std::stoi(line.substr(colon + 5)));
+    }
+    return lines;
+}
+
+TEST(Cli, CheckNamesTheLinesOfEachKindOfBrokenFile)
+{
+    struct Case {
+        const char* file;
+        std::vector<int> lines;
+    };
+    const Case cases[] = {
+        {"broken_data.txt", {2, 4, 5, 6, 6, 6}}, // 47 items, "abc", 49 items, 1200 and row 2
+        {"broken_choices.txt", {3, 12, 13, 15}}, // a word as number, 3 items, no hit key, 1 item
+        {"broken_language.txt", {1, 25}},        // "hit" missing from [common], a stray line
+        {"broken_settings.txt", {2, 3, 7, 23}},  // "abc", "yes", 5 movements, "12x" dice
+    };
+    for (const Case& c : cases) {
+        const CliRun result = run("check " + kTestData + "/cli/" + c.file + " 2>/dev/null");
+        EXPECT_EQ(result.status, 1) << c.file;
+        EXPECT_EQ(reportedLines(result.out), c.lines) << c.file << ":\n" << result.out;
+    }
+}
+
+TEST(Cli, ShippedFilesPassTheCheck)
+{
+    const CliRun result = run("check " + kShipped + "/*.txt " + kShipped + "/ja/*.txt 2>/dev/null");
+    EXPECT_EQ(result.status, 0) << result.out;
+    EXPECT_EQ(result.out, "");
+}
+
+class CliFiles : public TempFolder {};
+
+TEST_F(CliFiles, ExportAndImportGiveTheFileBackAndMergeAppends)
+{
+    const std::string json = path("sample.json").string();
+    const std::string copy = path("copy.txt").string();
+    ASSERT_EQ(run("export --format json " + kShipped + "/ja/Sample.txt -o " + json).status, 0);
+    ASSERT_EQ(run("import " + json + " -o " + copy).status, 0);
+    const std::string original = grimtally::readWholeFile(kShipped + "/ja/Sample.txt");
+    EXPECT_EQ(grimtally::readWholeFile(copy), original);
+    ASSERT_EQ(run("import --merge " + json + " -o " + copy).status, 0);
+    EXPECT_EQ(grimtally::readWholeFile(copy), original + original);
+}
+
+TEST_F(CliFiles, CheckReadsALanguageFileSavedAsUtf16)
+{
+    // "[common]\r\nslash=/\r\n" in UTF-16 LE after its byte order mark.
+    std::string utf16 = "\xFF\xFE";
+    for (char c : std::string_view("[common]\r\nslash=/\r\n"))
+        utf16 += std::string{c, '\0'};
+    const std::string file = path("Language.txt").string();
+    grimtally::writeFileAtomically(file, utf16);
+    const CliRun result = run("check " + file + " 2>/dev/null");
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.out.find("UTF-16"), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find("[common] hyphen: missing"), std::string::npos) << result.out;
+    EXPECT_EQ(result.out.find("[common] slash"), std::string::npos) << result.out;
+}
+
+TEST_F(CliFiles, GenerationRepeatsWithItsSeed)
+{
+    const auto generate = [&](const std::string& file, int seed) {
+        return run("generate --count 200 --choices " + kShipped + "/Choices.txt -o " +
+                   path(file).string() + " --seed " + std::to_string(seed) + " 2>/dev/null")
+            .status;
+    };
+    ASSERT_EQ(generate("a.txt", 5), 0);
+    ASSERT_EQ(generate("b.txt", 5), 0);
+    ASSERT_EQ(generate("c.txt", 6), 0);
+    const std::string a = grimtally::readWholeFile(path("a.txt"));
+    EXPECT_EQ(a, grimtally::readWholeFile(path("b.txt")));
+    EXPECT_NE(a, grimtally::readWholeFile(path("c.txt")));
+    EXPECT_EQ(grimtally::parseDataFile(a).records.size(), 200u);
+}
+
+TEST(Cli, StatsCountsByClassifyAndLevel)
+{
+    const CliRun result = run("stats " + kShipped + "/Sample.txt");
+    EXPECT_EQ(result.status, 0);
+    for (const char* expected : {"enemies: 12\n", "refused lines: 0\n", "level range: 1 to 10\n",
+                                 "  Beast: 5\n", "  5: 2\n"})
+        EXPECT_NE(result.out.find(expected), std::string::npos) << expected << "\n" << result.out;
+}
+
+TEST(Cli, ExitStatusesTellUsageFromFailure)
+{
+    EXPECT_EQ(run("--help").status, 0);
+    EXPECT_EQ(run("export --help").status, 0);
+    EXPECT_EQ(run("frobnicate 2>/dev/null").status, 2);
+    EXPECT_EQ(run("export --format xml x.txt 2>/dev/null").status, 2);
+    EXPECT_EQ(run("import x.json 2>/dev/null").status, 2); // no -o
+    EXPECT_EQ(run("stats /nonexistent/file.txt 2>/dev/null").status, 3);
+    EXPECT_EQ(run("import " + kShipped + "/Sample.txt -o /dev/null 2>/dev/null").status, 3);
+}
+
+} // namespace
