@@ -137,6 +137,17 @@ void byLine(std::vector<FileProblem>& problems)
                      [](const FileProblem& a, const FileProblem& b) { return a.line < b.line; });
 }
 
+// Adds the lines an INI reader passes over, and puts every problem in line order.
+std::vector<FileProblem> withUnreadLines(const IniFile& ini, std::vector<FileProblem> problems)
+{
+    for (std::size_t line : ini.unreadLines())
+        problems.push_back({line, "",
+                            "neither a [section], a key=value line in a section nor a "
+                            "comment: the program passes over it"});
+    byLine(problems);
+    return problems;
+}
+
 } // namespace
 
 FileKind guessFileKind(std::string_view bytes)
@@ -251,11 +262,19 @@ std::vector<FileProblem> checkLanguageFile(std::string_view bytes)
     std::vector<FileProblem> problems;
     // Named by no file, the reader's problem begins with ": ".
     const LanguageFile language = LanguageFile::fromBytes("", bytes);
-    if (!language.problem().empty()) {
-        std::string problem = language.problem();
-        if (problem.starts_with(": "))
-            problem.erase(0, 2);
-        problems.push_back({0, "", problem + ". " + language.problemDetail()});
+    const char* const partlyRead = ". The words that can be read are used, and the default "
+                                   "words for the rest; the file is not written back.";
+    switch (language.problem()) {
+    case LanguageFile::Problem::None:
+    case LanguageFile::Problem::Unreadable: // bytes in hand are always readable
+        break;
+    case LanguageFile::Problem::Utf16:
+        problems.push_back({0, "", std::string("not Shift-JIS text but UTF-16") + partlyRead});
+        break;
+    case LanguageFile::Problem::NulBytes:
+        problems.push_back(
+            {0, "", std::string("not Shift-JIS text, it holds NUL bytes") + partlyRead});
+        break;
     }
     const IniFile& ini = language.ini();
     for (const WordKey& key : languageKeys()) {
@@ -273,12 +292,7 @@ std::vector<FileProblem> checkLanguageFile(std::string_view bytes)
                                     std::to_string(kMaxWordBytes)});
         }
     }
-    for (std::size_t line : ini.unreadLines())
-        problems.push_back({line, "",
-                            "neither a [section], a key=value line in a section nor a "
-                            "comment: the program passes over it"});
-    byLine(problems);
-    return problems;
+    return withUnreadLines(ini, std::move(problems));
 }
 
 std::vector<FileProblem> checkSettingsFile(std::string_view bytes)
@@ -341,12 +355,7 @@ std::vector<FileProblem> checkSettingsFile(std::string_view bytes)
                                 std::to_string(GenerationSettings::kMaxCustomDice) +
                                 ": loading the file sets " + std::to_string(dice) + " dice"});
     }
-    for (std::size_t line : ini.unreadLines())
-        problems.push_back({line, "",
-                            "neither a [section], a key=value line in a section nor a "
-                            "comment: the program passes over it"});
-    byLine(problems);
-    return problems;
+    return withUnreadLines(ini, std::move(problems));
 }
 
 std::vector<FileProblem> checkFile(FileKind kind, std::string_view bytes)
