@@ -155,7 +155,7 @@ bool keepRecord(const ItemRuns& items, char* room, std::size_t roomSize, RecordB
 
 ParsedDataFile parseDataFile(std::string_view bytes)
 {
-    std::shared_ptr<char[]> copy(new char[std::max<std::size_t>(bytes.size(), 1)]);
+    std::shared_ptr<char[]> copy = fileBuffer(bytes.size());
     std::copy(bytes.begin(), bytes.end(), copy.get());
     return parseDataFile(std::move(copy), bytes.size());
 }
