@@ -79,6 +79,25 @@ inline const char* quoteAt(const char* p, const char* end)
     return p;
 }
 
+// The same before `last`, reading whole blocks up to `textEnd` where there is room: the
+// quoted items of a line are mostly shorter than a block.
+inline const char* quoteBefore(const char* p, const char* last, const char* textEnd)
+{
+#if defined(__SSE2__)
+    for (; textEnd - p >= kBlock; p += kBlock) {
+        auto quotes = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_cmpeq_epi8(loadBlock(p), _mm_set1_epi8('"'))));
+        if (last - p < kBlock)
+            quotes &= (1u << (last - p)) - 1;
+        if (quotes != 0)
+            return p + std::countr_zero(quotes);
+        if (last - p <= kBlock)
+            return last;
+    }
+#endif
+    return quoteAt(p, last);
+}
+
 inline bool needsQuotes(std::string_view item)
 {
     for (char c : item) {
@@ -289,11 +308,46 @@ BlockMasks masksOf(const char* bytes)
     return masks;
 }
 
+// Copies a well-formed item from start to end of `text` to `out`, a quoted one without its
+// quotes and with each doubled quote once; returns the end of the copy.
+char* copyItem(std::string_view text, std::size_t start, std::size_t end, char* out)
+{
+    const char* const t = text.data();
+    const std::size_t n = text.size();
+    auto copy = [&](std::size_t from, std::size_t to) {
+        const std::size_t size = to - from;
+#if defined(__SSE2__)
+        if (size <= static_cast<std::size_t>(kBlock) &&
+            n - from >= static_cast<std::size_t>(kBlock))
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out), loadBlock(t + from));
+        else
+#endif
+            std::memcpy(out, t + from, size);
+        out += size;
+    };
+    if (end == start || t[start] != '"') {
+        copy(start, end);
+        return out;
+    }
+    std::size_t from = start + 1;
+    const std::size_t last = end - 1;
+    for (;;) {
+        const auto at = static_cast<std::size_t>(quoteBefore(t + from, t + last, t + n) - t);
+        if (at == last) {
+            copy(from, last);
+            return out;
+        }
+        copy(from, at + 1);
+        from = at + 2;
+    }
+}
+
 // The split of a text as the program writes it, found 64 bytes at a time without going from
 // byte to byte: no blank outside quotes, every quoted item quoted whole, quotes inside it
 // doubled. Then the commas outside quotes are the items' ends, and splitItems would give the
-// same items. Returns false, having given nothing, for any other text, for an empty one and
-// for one of more than maxItems items (which splitItems then splits, up to where it stops).
+// same items. Returns false for any other text, for an empty one and for one of more than
+// maxItems items, and splitItems then splits it (up to where it stops); what this one wrote
+// into `out` by then is overwritten.
 bool splitPlainRuns(std::string_view text, std::size_t maxItems, ItemRuns& out)
 {
     const char* const t = text.data();
@@ -302,11 +356,34 @@ bool splitPlainRuns(std::string_view text, std::size_t maxItems, ItemRuns& out)
         return false;
     if (out.lengths.size() < maxItems)
         out.lengths.resize(std::min<std::size_t>(maxItems, 4096));
-    // The commas outside quotes, where items end; the item after the last ends at n.
-    std::size_t* const ends = out.lengths.data();
-    const std::size_t endsRoom = std::min(maxItems, out.lengths.size()) - 1;
-    std::size_t endCount = 0;
+    if (out.bytes.size() < n + kBlock)
+        out.bytes.resize(n + kBlock); // as the items are no longer than the text
+    // Held apart from `out`, which the copies through char pointers may alias.
+    std::size_t* const lengths = out.lengths.data();
+    const std::size_t room = std::min(maxItems, out.lengths.size());
+    char* const bytes = out.bytes.data();
+    char* o = bytes;
+    std::size_t count = 0;
 
+    // The item from `start` to `end`, known to be well formed by then: mostly a plain item
+    // of a few bytes, copied as one block.
+    auto item = [&](std::size_t start, std::size_t end) {
+        const std::size_t size = end - start;
+#if defined(__SSE2__)
+        if (size <= static_cast<std::size_t>(kBlock) &&
+            n - start >= static_cast<std::size_t>(kBlock) && t[start] != '"') {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(o), loadBlock(t + start));
+            o += size;
+            lengths[count++] = size;
+            return;
+        }
+#endif
+        char* const first = o;
+        o = copyItem(text, start, end, o);
+        lengths[count++] = static_cast<std::size_t>(o - first);
+    };
+
+    std::size_t start = 0;          // where the next item begins
     std::uint64_t inside = 0;       // all ones when the block before ended inside quotes
     std::uint64_t boundaryLast = 1; // the byte before this block ends an item (or none does)
     bool closedLast = false;        // the block before ended in a closing quote
@@ -341,58 +418,20 @@ bool splitPlainRuns(std::string_view text, std::size_t maxItems, ItemRuns& out)
             return false;
         boundaryLast = (commas | closing) >> 63;
         closedLast = (closing >> 63) != 0 && left > 64;
+        // The items that end in this block: everything up to their ends is checked by now.
         for (std::uint64_t found = commas & inText; found != 0; found &= found - 1) {
-            if (endCount == endsRoom)
-                return false;
-            ends[endCount++] = at + static_cast<std::size_t>(std::countr_zero(found));
+            if (count + 1 == room)
+                return false; // one more item follows this comma
+            const std::size_t end = at + static_cast<std::size_t>(std::countr_zero(found));
+            item(start, end);
+            start = end + 1;
         }
     }
     if (inside != 0)
         return false; // a quote never closed
-
-    // The items, copied in a second pass; their lengths take the place of their ends.
-    const std::size_t items = endCount + 1;
-    if (out.bytes.size() < n + kBlock)
-        out.bytes.resize(n + kBlock); // as the items are no longer than the text
-    char* o = out.bytes.data();
-    auto copy = [&](std::size_t from, std::size_t to) {
-        const std::size_t size = to - from;
-#if defined(__SSE2__)
-        if (size <= static_cast<std::size_t>(kBlock) &&
-            n - from >= static_cast<std::size_t>(kBlock))
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(o), loadBlock(t + from));
-        else
-#endif
-            std::memcpy(o, t + from, size);
-        o += size;
-    };
-    std::size_t* const lengths = ends; // held apart from `out`, which the copies may alias
-    std::size_t start = 0;
-    for (std::size_t item = 0; item < items; ++item) {
-        const std::size_t end = item < endCount ? ends[item] : n;
-        char* const first = o;
-        if (t[start] == '"' && end > start) {
-            // Between the quotes, each doubled quote once.
-            std::size_t from = start + 1;
-            const std::size_t last = end - 1;
-            for (;;) {
-                const char* quote = quoteAt(t + from, t + last);
-                const auto at = static_cast<std::size_t>(quote - t);
-                if (at == last) {
-                    copy(from, last);
-                    break;
-                }
-                copy(from, at + 1);
-                from = at + 2;
-            }
-        } else {
-            copy(start, end);
-        }
-        lengths[item] = static_cast<std::size_t>(o - first);
-        start = end + 1;
-    }
-    out.count = items;
-    out.byteCount = static_cast<std::size_t>(o - out.bytes.data());
+    item(start, n);
+    out.count = count;
+    out.byteCount = static_cast<std::size_t>(o - bytes);
     return true;
 }
 
