@@ -111,7 +111,7 @@ void appendRecordLine(std::string& line, std::string_view name, FieldsView field
         appendQuotedName(line, name);
     }
     line += ',';
-    line += joinCommaText(std::span<const std::string_view>(views.data(), views.size()));
+    appendCommaText(line, std::span<const std::string_view>(views.data(), views.size()));
 }
 
 // Puts a split line's record into `room`, the bytes the line took, which are read by now;

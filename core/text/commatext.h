@@ -14,6 +14,8 @@ namespace grimtally {
 // are doubled. An empty list gives "", a single empty item gives two double quotes.
 std::string joinCommaText(std::span<const std::string> items);
 std::string joinCommaText(std::span<const std::string_view> items);
+// The same appended to `out`, for a writer that builds a line in one buffer.
+void appendCommaText(std::string& out, std::span<const std::string_view> items);
 
 // Splits by the comma text rules. Two choices of ours for input the program never writes:
 // a comma followed only by blanks ends the text with an empty item, like a final comma;
