@@ -157,10 +157,12 @@ template <typename Item> void appendJoined(std::string& out, std::span<const Ite
     out.resize(most);
     char* const first = out.data() + begin;
     char* o = first;
+    bool firstItem = true;
     for (const Item& it : items) {
         const std::string_view item(it);
-        if (o != first)
+        if (!firstItem)
             *o++ = ',';
+        firstItem = false;
         if (!needsQuotes(item)) {
             copyBytes(o, item.data(), item.size());
             o += item.size();
@@ -388,14 +390,17 @@ char* copyItem(std::string_view text, std::size_t start, std::size_t end, char* 
 // The split of a text as the program writes it, found 64 bytes at a time without going from
 // byte to byte: no blank outside quotes, every quoted item quoted whole, quotes inside it
 // doubled. Then the commas outside quotes are the items' ends, and splitItems would give the
-// same items. Returns false for any other text, for an empty one and for one of more than
-// maxItems items, and splitItems then splits it (up to where it stops); what this one wrote
-// into `out` by then is overwritten.
+// same items. Returns false for any other text, for an empty or very long one and for one
+// of more than maxItems items, and splitItems then splits it (up to where it stops); what
+// this one wrote into `out` by then is overwritten.
 bool splitPlainRuns(std::string_view text, std::size_t maxItems, ItemRuns& out)
 {
     const char* const t = text.data();
     const std::size_t n = text.size();
-    if (n == 0 || maxItems == 0)
+    // A line far longer than a record is left to splitItems, which takes memory only as
+    // items need it: this one makes room for the whole text at once.
+    constexpr std::size_t kLongestLine = std::size_t{1} << 16;
+    if (n == 0 || maxItems == 0 || n > kLongestLine)
         return false;
     if (out.lengths.size() < maxItems)
         out.lengths.resize(std::min<std::size_t>(maxItems, 4096));
