@@ -99,10 +99,13 @@ void appendRecordLine(std::string& line, std::string_view name, FieldsView field
         views = overflow;
     }
     fields.views(views);
-    const bool needsCleaning = hasLineBreak(name) || hasLineBreak(fields.joinedBytes());
+    const std::string_view stored = fields.joinedBytes();
+    const bool needsCleaning = hasLineBreak(name) || hasLineBreak(stored);
 
     std::vector<std::string> cleaned;
+    const char* readable = stored.data() + stored.size(); // the fields lie in `stored`
     if (needsCleaning) {
+        readable = nullptr;
         cleaned.reserve(views.size());
         for (std::string_view& view : views)
             view = cleaned.emplace_back(withoutLineBreaks(view));
@@ -111,7 +114,7 @@ void appendRecordLine(std::string& line, std::string_view name, FieldsView field
         appendQuotedName(line, name);
     }
     line += ',';
-    appendCommaText(line, std::span<const std::string_view>(views.data(), views.size()));
+    appendCommaText(line, std::span<const std::string_view>(views.data(), views.size()), readable);
 }
 
 // Puts a split line's record into `room`, the bytes the line took, which are read by now;

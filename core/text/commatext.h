@@ -14,8 +14,10 @@ namespace grimtally {
 // are doubled. An empty list gives "", a single empty item gives two double quotes.
 std::string joinCommaText(std::span<const std::string> items);
 std::string joinCommaText(std::span<const std::string_view> items);
-// The same appended to `out`, for a writer that builds a line in one buffer.
-void appendCommaText(std::string& out, std::span<const std::string_view> items);
+// The same appended to `out`, for a writer that builds a line in one buffer. `readable`,
+// when not null, says the items lie in memory that may be read up to there, past their ends.
+void appendCommaText(std::string& out, std::span<const std::string_view> items,
+                     const char* readable = nullptr);
 
 // Splits by the comma text rules. Two choices of ours for input the program never writes:
 // a comma followed only by blanks ends the text with an empty item, like a final comma;
