@@ -176,7 +176,8 @@ ParsedDataFile parseDataFile(std::shared_ptr<char[]> bytes, std::size_t size)
             return;
         result.hadLines = true;
         // The split stops at the 49th item: a line that long is refused whatever follows.
-        if (splitCommaTextAtMost(line, kItemsPerLine, items) && items.count == kItemsPerLine) {
+        if (splitCommaTextAtMost(line, kItemsPerLine, items, bytes.get() + size) &&
+            items.count == kItemsPerLine) {
             char* room = bytes.get() + (line.data() - bytes.get());
             linesKept = keepRecord(items, room, line.size(), result.records) || linesKept;
         } else if (items.count != 0) {

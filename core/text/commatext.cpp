@@ -411,7 +411,8 @@ char* copyItem(std::string_view text, std::size_t start, std::size_t end, char* 
 // same items. Returns false for any other text, for an empty or very long one and for one
 // of more than maxItems items, and splitItems then splits it (up to where it stops); what
 // this one wrote into `out` by then is overwritten.
-bool splitPlainRuns(std::string_view text, std::size_t maxItems, ItemRuns& out)
+bool splitPlainRuns(std::string_view text, std::size_t maxItems, ItemRuns& out,
+                    const char* readable)
 {
     const char* const t = text.data();
     const std::size_t n = text.size();
@@ -433,15 +434,31 @@ bool splitPlainRuns(std::string_view text, std::size_t maxItems, ItemRuns& out)
 
     // The item from `start` to `end`, known to be well formed by then: mostly a plain item
     // of a few bytes, copied as one block.
+    // How many bytes from the text's start on may be read as blocks.
+    const std::size_t readableBytes =
+        readable != nullptr ? static_cast<std::size_t>(readable - t) : n;
     auto item = [&](std::size_t start, std::size_t end) {
         const std::size_t size = end - start;
 #if defined(__SSE2__)
-        if (size <= static_cast<std::size_t>(kBlock) &&
-            n - start >= static_cast<std::size_t>(kBlock) && t[start] != '"') {
+        constexpr auto kBlockBytes = static_cast<std::size_t>(kBlock);
+        if (size <= kBlockBytes && readableBytes - start >= kBlockBytes && t[start] != '"') {
             _mm_storeu_si128(reinterpret_cast<__m128i*>(o), loadBlock(t + start));
             o += size;
             lengths[count++] = size;
             return;
+        }
+        // A short quoted item without quotes inside (a name, mostly), likewise.
+        if (size >= 2 && size - 2 <= kBlockBytes && readableBytes - start - 1 >= kBlockBytes &&
+            t[start] == '"') {
+            const __m128i block = loadBlock(t + start + 1);
+            const auto quotes =
+                static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, _mm_set1_epi8('"'))));
+            if ((quotes & ((1u << (size - 2)) - 1)) == 0) {
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(o), block);
+                o += size - 2;
+                lengths[count++] = size - 2;
+                return;
+            }
         }
 #endif
         char* const first = o;
@@ -541,9 +558,10 @@ bool splitCommaTextAtMost(std::string_view text, std::size_t maxItems,
     return splitItems<true>(text, maxItems, items);
 }
 
-bool splitCommaTextAtMost(std::string_view text, std::size_t maxItems, ItemRuns& out)
+bool splitCommaTextAtMost(std::string_view text, std::size_t maxItems, ItemRuns& out,
+                          const char* readable)
 {
-    if (splitPlainRuns(text, maxItems, out))
+    if (splitPlainRuns(text, maxItems, out, readable))
         return true;
     RunItems items(out);
     return splitItems<true>(text, maxItems, items);

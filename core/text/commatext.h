@@ -43,6 +43,9 @@ struct ItemRuns {
     std::vector<std::size_t> lengths; // the first `count` are the items' lengths
     std::vector<char> bytes;          // the first `byteCount` are their bytes, back to back
 };
-bool splitCommaTextAtMost(std::string_view text, std::size_t maxItems, ItemRuns& out);
+// `readable`, when not null, says the text lies in memory that may be read up to there,
+// past its end, so that its last items are read in blocks too.
+bool splitCommaTextAtMost(std::string_view text, std::size_t maxItems, ItemRuns& out,
+                          const char* readable = nullptr);
 
 } // namespace grimtally

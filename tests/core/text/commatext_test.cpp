@@ -206,18 +206,24 @@ TEST(CommaText, RunsSplitAsStringsDo)
             for (char& c : text)
                 c = alphabet[below(alphabet.size())];
         }
+        // Also with bytes after the text, which a split allowed to read them must not take in.
+        const std::string more = text + "\",a \"" + text;
+        const std::string_view inMore(more.data(), text.size());
         for (std::size_t most :
              {size_t{0}, size_t{1}, size_t{5}, size_t{48}, size_t{49}, size_t{1000}}) {
             const bool whole = splitCommaTextAtMost(text, most, strings);
-            ASSERT_EQ(splitCommaTextAtMost(text, most, runs), whole) << text;
-            List fromRuns;
-            std::size_t offset = 0;
-            for (std::size_t i = 0; i < runs.count; ++i) {
-                fromRuns.emplace_back(runs.bytes.data() + offset, runs.lengths[i]);
-                offset += runs.lengths[i];
+            for (const char* readable :
+                 {static_cast<const char*>(nullptr), more.data() + more.size()}) {
+                ASSERT_EQ(splitCommaTextAtMost(inMore, most, runs, readable), whole) << text;
+                List fromRuns;
+                std::size_t offset = 0;
+                for (std::size_t i = 0; i < runs.count; ++i) {
+                    fromRuns.emplace_back(runs.bytes.data() + offset, runs.lengths[i]);
+                    offset += runs.lengths[i];
+                }
+                ASSERT_EQ(offset, runs.byteCount);
+                ASSERT_EQ(fromRuns, strings) << "at most " << most << " of [" << text << "]";
             }
-            ASSERT_EQ(offset, runs.byteCount);
-            ASSERT_EQ(fromRuns, strings) << "at most " << most << " of [" << text << "]";
         }
     }
 }
