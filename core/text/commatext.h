@@ -35,14 +35,14 @@ bool splitCommaTextAtMost(std::string_view text, std::size_t maxItems,
                           std::vector<std::string>& out);
 
 // The items of a split as one run of bytes and their lengths: no string per item, for a
-// reader that keeps records compactly.
-// Its buffers keep their size from split to split.
+// reader that keeps records compactly. Its buffers keep their size from split to split.
 struct ItemRuns {
     std::size_t count = 0;            // items
     std::size_t byteCount = 0;        // bytes of all items
     std::vector<std::size_t> lengths; // the first `count` are the items' lengths
     std::vector<char> bytes;          // the first `byteCount` are their bytes, back to back
 };
+
 // `readable`, when not null, says the text lies in memory that may be read up to there,
 // past its end, so that its last items are read in blocks too.
 bool splitCommaTextAtMost(std::string_view text, std::size_t maxItems, ItemRuns& out,
