@@ -99,10 +99,13 @@ void appendRecordLine(std::string& line, std::string_view name, FieldsView field
         views = overflow;
     }
     fields.views(views);
-    const bool needsCleaning = hasLineBreak(name) || hasLineBreak(fields.joinedBytes());
+    const std::string_view stored = fields.joinedBytes();
+    const bool needsCleaning = hasLineBreak(name) || hasLineBreak(stored);
 
     std::vector<std::string> cleaned;
+    const char* readable = stored.data() + stored.size(); // the fields lie in `stored`
     if (needsCleaning) {
+        readable = nullptr;
         cleaned.reserve(views.size());
         for (std::string_view& view : views)
             view = cleaned.emplace_back(withoutLineBreaks(view));
@@ -111,7 +114,7 @@ void appendRecordLine(std::string& line, std::string_view name, FieldsView field
         appendQuotedName(line, name);
     }
     line += ',';
-    line += joinCommaText(std::span<const std::string_view>(views.data(), views.size()));
+    appendCommaText(line, std::span<const std::string_view>(views.data(), views.size()), readable);
 }
 
 // Puts a split line's record into `room`, the bytes the line took, which are read by now;
@@ -119,11 +122,17 @@ void appendRecordLine(std::string& line, std::string_view name, FieldsView field
 // say), and then it gets a buffer of its own. True when it used the room.
 bool keepRecord(const ItemRuns& items, char* room, std::size_t roomSize, RecordBatch& records)
 {
-    std::size_t needed = items.bytes.size();
-    bool compact = true;
-    for (std::size_t length : items.lengths) {
-        needed += encoded::varintSize(length);
-        compact = compact && length < 0x80;
+    const std::span<const std::size_t> lengths(items.lengths.data(), items.count);
+    // Nearly always every length fits in a byte, and the lengths are written as bytes.
+    std::size_t anyBits = 0;
+    for (std::size_t length : lengths)
+        anyBits |= length;
+    const bool compact = anyBits < 0x80;
+    std::size_t needed = items.byteCount + lengths.size();
+    if (!compact) {
+        needed = items.byteCount;
+        for (std::size_t length : lengths)
+            needed += encoded::varintSize(length);
     }
     const bool fits = needed <= roomSize;
     char* out = room;
@@ -132,10 +141,16 @@ bool keepRecord(const ItemRuns& items, char* room, std::size_t roomSize, RecordB
         out = own.get();
         records.keep(std::move(own));
     }
-    records.add({out, static_cast<int>(items.lengths.size()), compact});
-    for (std::size_t length : items.lengths)
-        out = encoded::writeVarint(length, out);
-    std::copy(items.bytes.begin(), items.bytes.end(), out);
+    records.add({out, static_cast<int>(lengths.size()), compact});
+    if (compact) {
+        for (std::size_t i = 0; i < lengths.size(); ++i)
+            out[i] = static_cast<char>(lengths[i]);
+        out += lengths.size();
+    } else {
+        for (std::size_t length : lengths)
+            out = encoded::writeVarint(length, out);
+    }
+    std::memcpy(out, items.bytes.data(), items.byteCount);
     return fits;
 }
 
@@ -143,7 +158,7 @@ bool keepRecord(const ItemRuns& items, char* room, std::size_t roomSize, RecordB
 
 ParsedDataFile parseDataFile(std::string_view bytes)
 {
-    std::shared_ptr<char[]> copy(new char[std::max<std::size_t>(bytes.size(), 1)]);
+    std::shared_ptr<char[]> copy = fileBuffer(bytes.size());
     std::copy(bytes.begin(), bytes.end(), copy.get());
     return parseDataFile(std::move(copy), bytes.size());
 }
@@ -161,11 +176,11 @@ ParsedDataFile parseDataFile(std::shared_ptr<char[]> bytes, std::size_t size)
             return;
         result.hadLines = true;
         // The split stops at the 49th item: a line that long is refused whatever follows.
-        if (splitCommaTextAtMost(line, kItemsPerLine, items) &&
-            items.lengths.size() == kItemsPerLine) {
+        if (splitCommaTextAtMost(line, kItemsPerLine, items, bytes.get() + size) &&
+            items.count == kItemsPerLine) {
             char* room = bytes.get() + (line.data() - bytes.get());
             linesKept = keepRecord(items, room, line.size(), result.records) || linesKept;
-        } else if (!items.lengths.empty()) {
+        } else if (items.count != 0) {
             ++result.refusedLines;
             if (result.refusedLineNumbers.size() < kRefusedLineNumbersKept)
                 result.refusedLineNumbers.push_back(number);

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <iterator>
 #include <limits>
 #include <stdexcept>
 #include <utility>
@@ -88,17 +87,25 @@ void SortKeys::add(std::string_view cell, int slot, std::size_t position)
         lowestNumber_ = std::min(lowestNumber_, number);
         highestNumber_ = std::max(highestNumber_, number);
     }
+    // The head folded into zeros once, then read as words.
+    std::array<unsigned char, kHeadBytes> head{};
+    const std::size_t headBytes = std::min(cell.size(), kHeadBytes);
+    for (std::size_t i = 0; i < headBytes; ++i)
+        head[i] = fold(cell[i]);
     for (std::size_t word = 0; word < heads_.size(); ++word) {
-        const std::size_t begin = std::min(cell.size(), word * kWordBytes);
-        heads_[word].push_back(
-            loadWord(cell.data() + begin, std::min(cell.size() - begin, kWordBytes), true));
+        const unsigned char* bytes = head.data() + word * kWordBytes;
+        heads_[word].push_back(std::uint32_t{bytes[0]} << 24 | std::uint32_t{bytes[1]} << 16 |
+                               std::uint32_t{bytes[2]} << 8 | bytes[3]);
     }
     lengths_.push_back(static_cast<std::uint32_t>(cell.size()));
     tailBegins_.push_back(tails_.size());
     slots_.push_back(slot);
-    if (cell.size() > kHeadBytes)
-        std::transform(cell.begin() + kHeadBytes, cell.end(), std::back_inserter(tails_),
-                       [](char byte) { return static_cast<char>(fold(byte)); });
+    if (cell.size() > kHeadBytes) {
+        const std::size_t from = tails_.size();
+        tails_.append(cell.substr(kHeadBytes));
+        for (std::size_t i = from; i < tails_.size(); ++i)
+            tails_[i] = static_cast<char>(fold(tails_[i]));
+    }
 }
 
 std::uint32_t SortKeys::word(std::size_t entry, std::size_t index) const

@@ -14,6 +14,10 @@ namespace grimtally {
 // are doubled. An empty list gives "", a single empty item gives two double quotes.
 std::string joinCommaText(std::span<const std::string> items);
 std::string joinCommaText(std::span<const std::string_view> items);
+// The same appended to `out`, for a writer that builds a line in one buffer. `readable`,
+// when not null, says the items lie in memory that may be read up to there, past their ends.
+void appendCommaText(std::string& out, std::span<const std::string_view> items,
+                     const char* readable = nullptr);
 
 // Splits by the comma text rules. Two choices of ours for input the program never writes:
 // a comma followed only by blanks ends the text with an empty item, like a final comma;
@@ -31,11 +35,17 @@ bool splitCommaTextAtMost(std::string_view text, std::size_t maxItems,
                           std::vector<std::string>& out);
 
 // The items of a split as one run of bytes and their lengths: no string per item, for a
-// reader that keeps records compactly.
+// reader that keeps records compactly. Its buffers keep their size from split to split.
 struct ItemRuns {
-    std::vector<std::size_t> lengths;
-    std::string bytes;
+    std::size_t count = 0;            // items
+    std::size_t byteCount = 0;        // bytes of all items
+    std::vector<std::size_t> lengths; // the first `count` are the items' lengths
+    std::vector<char> bytes;          // the first `byteCount` are their bytes, back to back
 };
-bool splitCommaTextAtMost(std::string_view text, std::size_t maxItems, ItemRuns& out);
+
+// `readable`, when not null, says the text lies in memory that may be read up to there,
+// past its end, so that its last items are read in blocks too.
+bool splitCommaTextAtMost(std::string_view text, std::size_t maxItems, ItemRuns& out,
+                          const char* readable = nullptr);
 
 } // namespace grimtally

@@ -1,9 +1,11 @@
 #include "core/text/textfile.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <climits>
 #include <csignal>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -11,6 +13,7 @@
 #include <new>
 #include <sstream>
 #include <streambuf>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -149,8 +152,25 @@ private:
             }
             data += n;
             size -= static_cast<size_t>(n);
+            written_ += static_cast<std::uint64_t>(n);
         }
+        startWriteback();
         return true;
+    }
+
+    // A large file is put on its way to the disk while the rest is still being made, so that
+    // the flush at the end waits only for the last part; before, the system would hold it
+    // all in memory until then.
+    void startWriteback()
+    {
+#if defined(__linux__) && defined(SYNC_FILE_RANGE_WRITE)
+        constexpr std::uint64_t kStep = std::uint64_t{8} << 20;
+        if (written_ - handedOver_ < kStep)
+            return;
+        ::sync_file_range(fd_, static_cast<off64_t>(handedOver_),
+                          static_cast<off64_t>(written_ - handedOver_), SYNC_FILE_RANGE_WRITE);
+        handedOver_ = written_;
+#endif
     }
 
     bool flushBuffer()
@@ -163,6 +183,8 @@ private:
 
     int fd_;
     int error_ = 0;
+    std::uint64_t written_ = 0;    // bytes written to the file so far
+    std::uint64_t handedOver_ = 0; // of those, the bytes whose writeback was started
     std::array<char, 65536> buffer_;
 };
 
@@ -341,6 +363,21 @@ std::string readWholeFile(const std::filesystem::path& file)
     return bytes;
 }
 
+std::shared_ptr<char[]> fileBuffer(std::size_t size)
+{
+    constexpr std::size_t kLarge = std::size_t{8} << 20;
+    if (size < kLarge)
+        return std::shared_ptr<char[]>(new char[std::max<std::size_t>(size, 1)]);
+    void* pages = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (pages == MAP_FAILED)
+        throw std::bad_alloc();
+#ifdef MADV_HUGEPAGE
+    ::madvise(pages, size, MADV_HUGEPAGE); // a hint: without huge pages it stays as it is
+#endif
+    return std::shared_ptr<char[]>(static_cast<char*>(pages),
+                                   [size](char* bytes) { ::munmap(bytes, size); });
+}
+
 FileBytes readWholeFileShared(const std::filesystem::path& file)
 {
     const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -358,11 +395,11 @@ FileBytes readWholeFileShared(const std::filesystem::path& file)
     // One byte more than the size, so the end shows without growing; a file that grows
     // while it is read gets a larger buffer.
     std::size_t capacity = static_cast<std::size_t>(st.st_size) + 1;
-    FileBytes bytes{std::shared_ptr<char[]>(new char[capacity]), 0};
+    FileBytes bytes{fileBuffer(capacity), 0};
     for (;;) {
         if (bytes.size == capacity) {
             capacity *= 2;
-            std::shared_ptr<char[]> larger(new char[capacity]);
+            std::shared_ptr<char[]> larger = fileBuffer(capacity);
             std::memcpy(larger.get(), bytes.data.get(), bytes.size);
             bytes.data = std::move(larger);
         }

@@ -170,4 +170,62 @@ TEST(CommaText, RandomListsRoundTrip)
     }
 }
 
+// The split into runs finds well-formed text by its own means; on anything it must give
+// what the split into strings gives, stopping where it stops.
+TEST(CommaText, RunsSplitAsStringsDo)
+{
+    const std::string alphabet = "ab ,,\"\"\"\t\x83\x5C\xFF"s + '\0';
+    std::mt19937 engine(20261208);
+    auto below = [&](std::size_t n) {
+        return std::uniform_int_distribution<size_t>(0, n - 1)(engine);
+    };
+    // Quotes inside plain items and next to the 64-byte steps, which random text seldom has.
+    const std::string a62(62, 'a');
+    const std::vector<std::string> hostile = {"ab\"c,d\"", "\"" + a62 + "\"x,y",
+                                              "a" + a62 + "\"b,c\"", "a" + a62 + "a\"b,c\"",
+                                              "\"" + a62 + "\"\"\",x"};
+    grimtally::ItemRuns runs;
+    List strings;
+    for (int round = 0; round < 30000; ++round) {
+        std::string text;
+        if (round < static_cast<int>(hostile.size())) {
+            text = hostile[static_cast<std::size_t>(round)];
+        } else if (round % 2 == 0) {
+            // Written text across several 64-byte blocks, with a byte or two changed.
+            List list(below(60));
+            for (std::string& item : list) {
+                item.resize(below(round % 4 == 0 ? 70 : 6));
+                for (char& c : item)
+                    c = alphabet[below(alphabet.size())];
+            }
+            text = joinCommaText(list);
+            for (std::size_t changes = below(3); changes > 0 && !text.empty(); --changes)
+                text[below(text.size())] = alphabet[below(alphabet.size())];
+        } else {
+            text.resize(below(200));
+            for (char& c : text)
+                c = alphabet[below(alphabet.size())];
+        }
+        // Also with bytes after the text, which a split allowed to read them must not take in.
+        const std::string more = text + "\",a \"" + text;
+        const std::string_view inMore(more.data(), text.size());
+        for (std::size_t most :
+             {size_t{0}, size_t{1}, size_t{5}, size_t{48}, size_t{49}, size_t{1000}}) {
+            const bool whole = splitCommaTextAtMost(text, most, strings);
+            for (const char* readable :
+                 {static_cast<const char*>(nullptr), more.data() + more.size()}) {
+                ASSERT_EQ(splitCommaTextAtMost(inMore, most, runs, readable), whole) << text;
+                List fromRuns;
+                std::size_t offset = 0;
+                for (std::size_t i = 0; i < runs.count; ++i) {
+                    fromRuns.emplace_back(runs.bytes.data() + offset, runs.lengths[i]);
+                    offset += runs.lengths[i];
+                }
+                ASSERT_EQ(offset, runs.byteCount);
+                ASSERT_EQ(fromRuns, strings) << "at most " << most << " of [" << text << "]";
+            }
+        }
+    }
+}
+
 } // namespace
