@@ -29,7 +29,8 @@ public:
     // The header-click sort of rows 1..n by the sort column in the sort direction, in the
     // order sortRecordRows gives with compareListCells. `appendCell(slot, out)` appends the
     // cell of `slot` to `out`; it is called once per row, in slot order, so that the records
-    // are read front to back whatever order the rows are in.
+    // are read front to back whatever order the rows are in. From SortKeys::kTwoThreadRows
+    // rows on it is called from two threads at once, for different slots.
     template <typename AppendCell> void sortByCells(AppendCell appendCell);
 
 private:
@@ -57,15 +58,33 @@ template <typename AppendCell> void grimtally::RowOrder::sortByCells(AppendCell 
     // With no direction every cell compares equal, and the rows stay as they are.
     if (sortDirection_ == 0 || slots_.size() < 3)
         return;
+    // The slots shown in rows 1..n, in slot order, and where each is shown.
     const std::vector<int> rows = rowsOfSlots();
-    SortKeys keys(sortColumn_ != 0, slots_.size() - 1);
-    std::string cell;
+    std::vector<int> shown;
+    shown.reserve(slots_.size() - 1);
     for (int slot = 0; slot < static_cast<int>(rows.size()); ++slot) {
-        if (rows[slot] < 1)
-            continue;
-        cell.clear();
-        appendCell(slot, cell);
-        keys.add(cell, slot, static_cast<std::size_t>(rows[slot] - 1));
+        if (rows[slot] >= 1)
+            shown.push_back(slot);
     }
+    SortKeys keys(sortColumn_ != 0, shown.size());
+    const bool two = shown.size() >= SortKeys::kTwoThreadRows;
+    keys.splitAt(two ? shown.size() / 2 : shown.size());
+    inTwoParts(two, [&](int part) {
+        // What the loop reads is copied to this thread's own stack first: a line of the
+        // other thread's stack it writes to would bounce between the cores.
+        AppendCell append = appendCell;
+        SortKeys* const into = &keys;
+        const int* const slotOf = shown.data();
+        const int* const rowOf = rows.data();
+        const std::size_t first = part == 0 ? 0 : keys.firstOfSecond();
+        const std::size_t last = part == 0 ? keys.firstOfSecond() : shown.size();
+        std::string cell;
+        for (std::size_t entry = first; entry < last; ++entry) {
+            const int slot = slotOf[entry];
+            cell.clear();
+            append(slot, cell);
+            into->set(entry, cell, slot, static_cast<std::size_t>(rowOf[slot] - 1));
+        }
+    });
     takeSorted(keys);
 }

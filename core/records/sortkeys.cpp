@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstring>
 #include <limits>
 #include <stdexcept>
 #include <utility>
@@ -14,6 +16,7 @@ namespace {
 
 constexpr std::size_t kWordBytes = 4;
 constexpr std::size_t kHeadBytes = 4 * kWordBytes;
+constexpr std::uint32_t kUnsetPosition = ~std::uint32_t{0};
 // Runs up to these sizes are sorted by insertion and by merging, larger ones by radix;
 // above kCachedRun a run is first split by its most significant byte, so that the passes
 // over each part stay in the cache.
@@ -21,30 +24,51 @@ constexpr std::ptrdiff_t kInsertionRun = 16;
 constexpr std::ptrdiff_t kComparisonRun = 64;
 constexpr std::ptrdiff_t kCachedRun = std::ptrdiff_t{1} << 17;
 
-// a..z as A..Z and nothing else, as compareListText folds.
-constexpr auto kFolded = [] {
-    std::array<unsigned char, 256> table{};
-    for (int byte = 0; byte < 256; ++byte)
-        table[byte] =
-            static_cast<unsigned char>(byte >= 'a' && byte <= 'z' ? byte - 'a' + 'A' : byte);
-    return table;
-}();
+constexpr std::uint64_t kOnes = 0x0101010101010101;
 
-unsigned char fold(char byte)
+// a..z as A..Z and nothing else, as compareListText folds, eight bytes at once: a byte
+// whose high bit is clear and whose value lies in a..z loses its 0x20.
+std::uint64_t foldEight(std::uint64_t bytes)
 {
-    return kFolded[static_cast<unsigned char>(byte)];
+    const std::uint64_t low = bytes & (0x7F * kOnes);
+    const std::uint64_t fromA = low + (0x80 - 'a') * kOnes;
+    const std::uint64_t pastZ = low + (0x80 - 'z' - 1) * kOnes;
+    const std::uint64_t lower = fromA & ~pastZ & ~bytes & (0x80 * kOnes);
+    return bytes ^ (lower >> 2);
+}
+
+void foldInPlace(char* bytes, std::size_t count)
+{
+    std::size_t i = 0;
+    for (; i + 8 <= count; i += 8) {
+        std::uint64_t eight;
+        std::memcpy(&eight, bytes + i, 8);
+        eight = foldEight(eight);
+        std::memcpy(bytes + i, &eight, 8);
+    }
+    for (; i < count; ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        if (byte >= 'a' && byte <= 'z')
+            bytes[i] = static_cast<char>(byte - 'a' + 'A');
+    }
+}
+
+std::uint32_t bigEndian(const unsigned char* bytes)
+{
+    std::uint32_t word;
+    std::memcpy(&word, bytes, sizeof word);
+    if constexpr (std::endian::native == std::endian::little)
+        word = __builtin_bswap32(word);
+    return word;
 }
 
 // Big-endian with zeros after the end, so that comparing words as numbers compares their
-// bytes in order; the bytes are folded on the way unless they are already.
-std::uint32_t loadWord(const char* bytes, std::size_t count, bool folding)
+// bytes in order.
+std::uint32_t loadWord(const char* bytes, std::size_t count)
 {
-    std::uint32_t word = 0;
-    for (std::size_t i = 0; i < count; ++i) {
-        const unsigned char byte = folding ? fold(bytes[i]) : static_cast<unsigned char>(bytes[i]);
-        word |= std::uint32_t{byte} << (24 - 8 * i);
-    }
-    return word;
+    std::array<unsigned char, kWordBytes> word{};
+    std::memcpy(word.data(), bytes, count);
+    return bigEndian(word.data());
 }
 
 std::uint32_t high(std::uint64_t item)
@@ -57,63 +81,66 @@ std::uint32_t entryOf(std::uint64_t item)
     return static_cast<std::uint32_t>(item);
 }
 
+std::size_t digitOf(std::uint64_t item, int shift)
+{
+    return static_cast<std::size_t>((item >> shift) & 0xFF);
+}
+
 } // namespace
 
-SortKeys::SortKeys(bool numbersFirst, std::size_t rows) : numbersFirst_(numbersFirst), rows_(rows)
-{
-    if (rows > std::numeric_limits<std::uint32_t>::max())
-        throw std::length_error("too many rows to sort");
-    if (numbersFirst)
-        numbers_.reserve(rows);
-    for (std::vector<std::uint32_t>& words : heads_)
-        words.reserve(rows);
-    lengths_.reserve(rows);
-    tailBegins_.reserve(rows);
-    slots_.reserve(rows);
-    positions_.reserve(rows);
-}
+// Sorts runs of items by their keys' words: each item the word being sorted by in the high
+// half, the entry in the low half. Each thread has its own.
+class SortKeys::Sorter {
+public:
+    Sorter(const SortKeys& keys, int direction, std::size_t numberWords, std::uint64_t lowest)
+        : numbers_(keys.numbers_.data()), lengths_(keys.lengths_.data()),
+          tailBegins_(keys.tailBegins_.data()),
+          firstOfSecond_(keys.firstOfSecond_), tails_{keys.tails_[0].bytes.data(),
+                                                      keys.tails_[1].bytes.data()},
+          direction_(direction), numberWords_(numberWords), lowest_(lowest),
+          flip_(direction < 0 ? ~std::uint32_t{0} : 0)
+    {
+        for (std::size_t word = 0; word < heads_.size(); ++word)
+            heads_[word] = keys.heads_[word].data();
+    }
 
-void SortKeys::add(std::string_view cell, int slot, std::size_t position)
-{
-    if (position >= rows_ || slots_.size() == rows_)
-        throw std::out_of_range("sort position " + std::to_string(position));
-    if (cell.size() > std::numeric_limits<std::uint32_t>::max())
-        throw std::length_error("cell too long to sort");
-    positions_.push_back(static_cast<std::uint32_t>(position));
-    if (numbersFirst_) {
-        const std::uint64_t number =
-            static_cast<std::uint64_t>(leadingNumber(cell)) ^ (std::uint64_t{1} << 63);
-        numbers_.push_back(number);
-        lowestNumber_ = std::min(lowestNumber_, number);
-        highestNumber_ = std::max(highestNumber_, number);
+    // The key is read four bytes at a time: the number when numbers come first, then the
+    // folded text, big-endian and zero past its end. Descending is ascending with the
+    // words' bits turned over.
+    std::uint64_t item(std::uint32_t entry, std::size_t index) const
+    {
+        return std::uint64_t{word(entry, index) ^ flip_} << 32 | entry;
     }
-    // The head folded into zeros once, then read as words.
-    std::array<unsigned char, kHeadBytes> head{};
-    const std::size_t headBytes = std::min(cell.size(), kHeadBytes);
-    for (std::size_t i = 0; i < headBytes; ++i)
-        head[i] = fold(cell[i]);
-    for (std::size_t word = 0; word < heads_.size(); ++word) {
-        const unsigned char* bytes = head.data() + word * kWordBytes;
-        heads_[word].push_back(std::uint32_t{bytes[0]} << 24 | std::uint32_t{bytes[1]} << 16 |
-                               std::uint32_t{bytes[2]} << 8 | bytes[3]);
-    }
-    lengths_.push_back(static_cast<std::uint32_t>(cell.size()));
-    tailBegins_.push_back(tails_.size());
-    slots_.push_back(slot);
-    if (cell.size() > kHeadBytes) {
-        const std::size_t from = tails_.size();
-        tails_.append(cell.substr(kHeadBytes));
-        for (std::size_t i = from; i < tails_.size(); ++i)
-            tails_[i] = static_cast<char>(fold(tails_[i]));
-    }
-}
 
-std::uint32_t SortKeys::word(std::size_t entry, std::size_t index) const
+    // Sorts a run whose items hold their first words, in position order; runs of equal
+    // words then go on to the next word, until their texts end.
+    void sortRun(std::uint64_t* first, std::uint64_t* last);
+
+private:
+    std::uint32_t word(std::uint32_t entry, std::size_t index) const;
+    void sortByWord(std::uint64_t* first, std::uint64_t* last);
+
+    // The keys' arrays, kept here on the sorting thread's own stack: a line of another
+    // thread's stack that it writes to would bounce between the cores.
+    const std::uint64_t* numbers_;
+    std::array<const std::uint32_t*, 4> heads_;
+    const std::uint32_t* lengths_;
+    const std::size_t* tailBegins_;
+    std::size_t firstOfSecond_;
+    std::array<const char*, 2> tails_;
+    int direction_;
+    std::size_t numberWords_;
+    std::uint64_t lowest_;
+    std::uint32_t flip_;
+    std::vector<std::uint64_t> scratch_;
+};
+
+std::uint32_t SortKeys::Sorter::word(std::uint32_t entry, std::size_t index) const
 {
     if (index < numberWords_) {
         const std::uint64_t number = numbers_[entry];
         if (numberWords_ == 1)
-            return static_cast<std::uint32_t>(number - lowestNumber_);
+            return static_cast<std::uint32_t>(number - lowest_);
         return static_cast<std::uint32_t>(index == 0 ? number >> 32 : number);
     }
     const std::size_t textWord = index - numberWords_;
@@ -123,13 +150,14 @@ std::uint32_t SortKeys::word(std::size_t entry, std::size_t index) const
     const std::size_t length = lengths_[entry];
     if (offset >= length)
         return 0;
-    return loadWord(tails_.data() + tailBegins_[entry] + (offset - kHeadBytes),
-                    std::min(kWordBytes, length - offset), false);
+    const char* tails = tails_[entry >= firstOfSecond_ ? 1 : 0];
+    return loadWord(tails + tailBegins_[entry] + (offset - kHeadBytes),
+                    std::min(kWordBytes, length - offset));
 }
 
 // Stable sort by the words in the items' high halves. The items of a run come in the order
 // of their positions, so equal words stay in position order.
-void SortKeys::sortByWord(std::uint64_t* first, std::uint64_t* last)
+void SortKeys::Sorter::sortByWord(std::uint64_t* first, std::uint64_t* last)
 {
     const std::ptrdiff_t count = last - first;
     auto less = [](std::uint64_t a, std::uint64_t b) { return high(a) < high(b); };
@@ -163,9 +191,6 @@ void SortKeys::sortByWord(std::uint64_t* first, std::uint64_t* last)
         return;
     if (scratch_.size() < static_cast<std::size_t>(count))
         scratch_.resize(static_cast<std::size_t>(count));
-    auto digitOf = [](std::uint64_t item, int shift) {
-        return static_cast<std::size_t>((item >> shift) & 0xFF);
-    };
 
     if (count > kCachedRun && digits > 1) {
         const int top = shifts[digits - 1];
@@ -202,89 +227,186 @@ void SortKeys::sortByWord(std::uint64_t* first, std::uint64_t* last)
         std::copy(from, from + count, first);
 }
 
-std::vector<int> SortKeys::sortedSlots(int direction)
+void SortKeys::Sorter::sortRun(std::uint64_t* begin, std::uint64_t* end)
 {
-    const std::size_t rows = rows_;
-    if (slots_.size() != rows)
-        throw std::logic_error("sort keys missing");
-    // Each item: the word being sorted by in the high half, the entry in the low half; in
-    // position order to begin with.
-    constexpr std::uint64_t kUnset = ~std::uint64_t{0};
-    std::vector<std::uint64_t> items(rows, kUnset);
-    for (std::size_t entry = 0; entry < rows; ++entry) {
-        std::uint64_t& item = items[positions_[entry]];
-        if (item != kUnset)
-            throw std::logic_error("two sort keys for one position");
-        item = entry;
-    }
-    std::vector<int> slots;
-    slots.reserve(rows);
-    if (direction == 0 || rows < 2) {
-        for (std::uint64_t item : items)
-            slots.push_back(slots_[entryOf(item)]);
-        return slots;
-    }
-    const std::uint64_t spread = numbersFirst_ ? highestNumber_ - lowestNumber_ : 0;
-    numberWords_ = spread == 0 ? 0 : (spread <= std::numeric_limits<std::uint32_t>::max() ? 1 : 2);
-    // Descending is ascending with the words' bits turned over, but equal cells still in
-    // position order, and of texts equal up to where the shorter ends the longer first.
-    const std::uint32_t flip = direction < 0 ? ~std::uint32_t{0} : 0;
-    auto load = [&](std::uint64_t& item, std::size_t index) {
-        const std::uint32_t entry = entryOf(item);
-        item = std::uint64_t{word(entry, index) ^ flip} << 32 | entry;
-    };
-    for (std::uint64_t& item : items)
-        load(item, 0);
-
-    // Sort a run by its words at `index`; runs of equal words then go on to the next word,
-    // until their texts end.
     struct Run {
-        std::size_t begin;
-        std::size_t end;
+        std::uint64_t* first;
+        std::uint64_t* last;
         std::size_t index;
     };
-    std::vector<Run> runs{{0, rows, 0}};
+    std::vector<Run> runs{{begin, end, 0}};
     auto lengthOf = [&](std::uint64_t item) { return lengths_[entryOf(item)]; };
     while (!runs.empty()) {
         const Run run = runs.back();
         runs.pop_back();
-        std::uint64_t* const first = items.data() + run.begin;
-        std::uint64_t* const last = items.data() + run.end;
+        std::uint64_t* const first = run.first;
+        std::uint64_t* const last = run.last;
         sortByWord(first, last);
         const bool numberRead = run.index + 1 >= numberWords_;
         const std::size_t textRead = numberRead ? (run.index + 1 - numberWords_) * kWordBytes : 0;
         for (std::uint64_t* same = first; same < last;) {
-            std::uint64_t* end = same + 1;
-            while (end < last && high(*end) == high(*same))
-                ++end;
-            if (end - same > 1) {
+            std::uint64_t* sameEnd = same + 1;
+            while (sameEnd < last && high(*sameEnd) == high(*same))
+                ++sameEnd;
+            if (sameEnd - same > 1) {
                 // One pass over the run's entries reads the next words and the lengths.
                 bool longer = !numberRead;
                 bool lengthsDiffer = false;
                 const std::uint32_t length = lengthOf(*same);
-                for (std::uint64_t* item = same; item < end; ++item) {
-                    longer = longer || lengthOf(*item) > textRead;
-                    lengthsDiffer = lengthsDiffer || lengthOf(*item) != length;
-                    load(*item, run.index + 1);
+                for (std::uint64_t* each = same; each < sameEnd; ++each) {
+                    const std::uint32_t entry = entryOf(*each);
+                    longer = longer || lengthOf(*each) > textRead;
+                    lengthsDiffer = lengthsDiffer || lengthOf(*each) != length;
+                    *each = item(entry, run.index + 1);
                 }
                 if (longer) {
-                    runs.push_back({static_cast<std::size_t>(same - items.data()),
-                                    static_cast<std::size_t>(end - items.data()), run.index + 1});
+                    runs.push_back({same, sameEnd, run.index + 1});
                 } else if (lengthsDiffer) {
                     // Equal bytes up to each end: only zero bytes at the end of the longer
                     // text make a difference, and the text that ends first comes first.
-                    std::stable_sort(same, end, [&](std::uint64_t a, std::uint64_t b) {
-                        return direction > 0 ? lengthOf(a) < lengthOf(b)
-                                             : lengthOf(a) > lengthOf(b);
+                    std::stable_sort(same, sameEnd, [&](std::uint64_t a, std::uint64_t b) {
+                        return direction_ > 0 ? lengthOf(a) < lengthOf(b)
+                                              : lengthOf(a) > lengthOf(b);
                     });
                 }
             }
-            same = end;
+            same = sameEnd;
+        }
+    }
+}
+
+SortKeys::SortKeys(bool numbersFirst, std::size_t rows)
+    : numbersFirst_(numbersFirst), rows_(rows), firstOfSecond_(rows)
+{
+    if (rows >= kUnsetPosition)
+        throw std::length_error("too many rows to sort");
+    if (numbersFirst)
+        numbers_.resize(rows);
+    for (std::vector<std::uint32_t>& words : heads_)
+        words.resize(rows);
+    lengths_.resize(rows);
+    tailBegins_.resize(rows);
+    slots_.resize(rows);
+    positions_.assign(rows, kUnsetPosition);
+}
+
+void SortKeys::splitAt(std::size_t firstOfSecond)
+{
+    firstOfSecond_ = std::min(firstOfSecond, rows_);
+}
+
+void SortKeys::set(std::size_t entry, std::string_view cell, int slot, std::size_t position)
+{
+    if (entry >= rows_ || position >= rows_)
+        throw std::out_of_range("sort entry " + std::to_string(entry) + " at " +
+                                std::to_string(position));
+    if (cell.size() > std::numeric_limits<std::uint32_t>::max())
+        throw std::length_error("cell too long to sort");
+    positions_[entry] = static_cast<std::uint32_t>(position);
+    if (numbersFirst_) {
+        const std::uint64_t number =
+            static_cast<std::uint64_t>(leadingNumber(cell)) ^ (std::uint64_t{1} << 63);
+        numbers_[entry] = number;
+    }
+    // The head folded into zeros once, then read as words.
+    std::array<unsigned char, kHeadBytes> head{};
+    std::memcpy(head.data(), cell.data(), std::min(cell.size(), kHeadBytes));
+    for (std::size_t half = 0; half < kHeadBytes; half += 8) {
+        std::uint64_t eight;
+        std::memcpy(&eight, head.data() + half, 8);
+        eight = foldEight(eight);
+        std::memcpy(head.data() + half, &eight, 8);
+    }
+    for (std::size_t word = 0; word < heads_.size(); ++word)
+        heads_[word][entry] = bigEndian(head.data() + word * kWordBytes);
+    lengths_[entry] = static_cast<std::uint32_t>(cell.size());
+    std::string& tails = tails_[entry >= firstOfSecond_ ? 1 : 0].bytes;
+    tailBegins_[entry] = tails.size();
+    slots_[entry] = slot;
+    if (cell.size() > kHeadBytes) {
+        const std::size_t from = tails.size();
+        tails.append(cell.substr(kHeadBytes));
+        foldInPlace(tails.data() + from, tails.size() - from);
+    }
+}
+
+std::vector<int> SortKeys::sortedSlots(int direction)
+{
+    const std::size_t rows = rows_;
+    // In position order to begin with: each entry is put at its position, its first word
+    // read on the way in entry order.
+    std::vector<std::uint64_t> items(rows, ~std::uint64_t{0});
+    std::uint64_t lowest = ~std::uint64_t{0}, highest = 0;
+    for (std::uint64_t number : numbers_) {
+        lowest = std::min(lowest, number);
+        highest = std::max(highest, number);
+    }
+    const std::uint64_t spread = numbers_.empty() ? 0 : highest - lowest;
+    // Words the numbers take: none when they are all equal, one when they lie within 2^32
+    // of each other (counted from the lowest), else two.
+    const std::size_t numberWords =
+        spread == 0 ? 0 : (spread <= std::numeric_limits<std::uint32_t>::max() ? 1 : 2);
+    const bool sorting = direction != 0 && rows >= 2;
+    Sorter first(*this, direction, numberWords, lowest);
+    for (std::size_t entry = 0; entry < rows; ++entry) {
+        const std::uint32_t position = positions_[entry];
+        if (position == kUnsetPosition)
+            throw std::logic_error("sort keys missing");
+        std::uint64_t& item = items[position];
+        if (item != ~std::uint64_t{0})
+            throw std::logic_error("two sort keys for one position");
+        item = sorting ? first.item(static_cast<std::uint32_t>(entry), 0) : entry;
+    }
+
+    if (sorting) {
+        if (rows < kTwoThreadRows) {
+            first.sortRun(items.data(), items.data() + rows);
+        } else {
+            // Split by the first word's leading byte in which the items differ; each thread
+            // then sorts the parts of its half of the range.
+            std::uint32_t any = 0, all = ~std::uint32_t{0};
+            for (std::uint64_t item : items) {
+                any |= high(item);
+                all &= high(item);
+            }
+            int top = 32;
+            for (int shift = 56; shift >= 32; shift -= 8) {
+                if ((((any ^ all) >> (shift - 32)) & 0xFF) != 0) {
+                    top = shift;
+                    break;
+                }
+            }
+            std::array<std::size_t, 257> begins{};
+            for (std::uint64_t item : items)
+                ++begins[digitOf(item, top) + 1];
+            for (std::size_t bucket = 1; bucket < begins.size(); ++bucket)
+                begins[bucket] += begins[bucket - 1];
+            {
+                std::vector<std::uint64_t> split(rows);
+                std::array<std::size_t, 257> place = begins;
+                for (std::uint64_t item : items)
+                    split[place[digitOf(item, top)]++] = item;
+                items.swap(split);
+            }
+            std::size_t middle = 0;
+            while (middle < 256 && begins[middle + 1] <= rows / 2)
+                ++middle;
+            if (middle < 256 && begins[middle + 1] - rows / 2 < rows / 2 - begins[middle])
+                ++middle;
+            inTwoParts(true, [&](int part) {
+                Sorter sorter(*this, direction, numberWords, lowest);
+                const std::size_t from = part == 0 ? 0 : middle;
+                const std::size_t to = part == 0 ? middle : 256;
+                for (std::size_t bucket = from; bucket < to; ++bucket)
+                    sorter.sortRun(items.data() + begins[bucket],
+                                   items.data() + begins[bucket + 1]);
+            });
         }
     }
 
-    for (std::uint64_t item : items)
-        slots.push_back(slots_[entryOf(item)]);
+    std::vector<int> slots(rows);
+    for (std::size_t row = 0; row < rows; ++row)
+        slots[row] = slots_[entryOf(items[row])];
     return slots;
 }
 

@@ -5,52 +5,93 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <exception>
 #include <string>
 #include <string_view>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 namespace grimtally {
 
+// Runs work(0) and work(1), on two threads when `two` and a second thread can be had;
+// an exception of either is passed on once both are done.
+template <typename Work> void inTwoParts(bool two, Work work)
+{
+    std::exception_ptr failure;
+    std::thread other;
+    if (two) {
+        try {
+            other = std::thread([&] {
+                try {
+                    work(1);
+                } catch (...) {
+                    failure = std::current_exception();
+                }
+            });
+        } catch (const std::system_error&) {
+            // No thread to be had: both parts on this one.
+        }
+    }
+    try {
+        work(0);
+        if (!other.joinable())
+            work(1);
+    } catch (...) {
+        if (other.joinable())
+            other.join();
+        throw;
+    }
+    if (other.joinable())
+        other.join();
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
 class SortKeys {
 public:
+    // From this many rows on, keys are made and sorted on two threads.
+    static constexpr std::size_t kTwoThreadRows = std::size_t{1} << 16;
+
     // `numbersFirst`: cells sort by their leading number before their text, as every column
-    // but the name does. `rows`: how many cells will be added.
+    // but the name does. `rows`: how many cells will be set.
     SortKeys(bool numbersFirst, std::size_t rows);
 
-    // The cell of the record in `slot`, shown at `position` (0 .. rows - 1) before the sort.
-    // Cells may come in any order, each position once.
-    void add(std::string_view cell, int slot, std::size_t position);
+    // Entries 0 .. rows - 1 are set in two parts, entries before `firstOfSecond` in part 0
+    // and the rest in part 1; each part may be set by its own thread.
+    void splitAt(std::size_t firstOfSecond);
+    std::size_t firstOfSecond() const { return firstOfSecond_; }
+
+    // The cell of the record in `slot`, shown at `position` (0 .. rows - 1) before the sort,
+    // as entry `entry`. Each entry and each position once.
+    void set(std::size_t entry, std::string_view cell, int slot, std::size_t position);
 
     // The slots in the order compareListCells gives for `direction` (1 or -1), cells that
     // compare equal in the order of their positions; 0 keeps that order.
     std::vector<int> sortedSlots(int direction);
 
 private:
-    // The key is read four bytes at a time: the number when numbers come first, then the
-    // folded text, big-endian and zero past its end.
-    std::uint32_t word(std::size_t entry, std::size_t index) const;
-    void sortByWord(std::uint64_t* first, std::uint64_t* last);
+    class Sorter;
 
     bool numbersFirst_;
-    // Numbers are biased, so that their unsigned order is the signed order.
-    std::uint64_t lowestNumber_ = ~std::uint64_t{0};
-    std::uint64_t highestNumber_ = 0;
-    // Words the numbers take: none when they are all equal, one when they lie within 2^32 of
-    // each other (counted from the lowest), else two.
-    std::size_t numberWords_ = 0;
-    // By entry, in the order the cells were added, each in an array of its own so that the
-    // words a sort reads at random lie close together: the number, the first sixteen folded
-    // bytes as four words, the length, where the rest begins in tails_, the slot, the
-    // position.
+    std::size_t rows_;
+    std::size_t firstOfSecond_;
+    // Numbers are biased, so that their unsigned order is the signed order. By entry, each
+    // in an array of its own so that the words a sort reads at random lie
+    // close together: the number, the first sixteen folded bytes as four words, the length,
+    // where the rest begins in its part's tails, the slot, the position.
     std::vector<std::uint64_t> numbers_;
     std::array<std::vector<std::uint32_t>, 4> heads_;
     std::vector<std::uint32_t> lengths_;
     std::vector<std::size_t> tailBegins_;
     std::vector<int> slots_;
-    std::string tails_; // the folded bytes of every cell after its sixteenth, one after another
     std::vector<std::uint32_t> positions_;
-    std::size_t rows_;
-    std::vector<std::uint64_t> scratch_;
+    // The folded bytes of every cell after its sixteenth, one after another, by part; on
+    // lines of their own, as the two threads write them.
+    struct alignas(64) Tails {
+        std::string bytes;
+    };
+    std::array<Tails, 2> tails_;
 };
 
 } // namespace grimtally

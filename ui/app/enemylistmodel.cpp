@@ -67,7 +67,8 @@ void EnemyListModel::sortByHeaderClick(int column)
     beginResetModel();
     if (order_.advanceSort(column))
         order_.reset(store_.slotCount());
-    order_.sortByCells([&](int slot, std::string& cell) {
+    // Captured by value: the cells may be made on two threads.
+    order_.sortByCells([this, column](int slot, std::string& cell) {
         appendListCell(cell, store_.name(slot), store_.fields(slot), column, cellWords_);
     });
     sorted_ = order_.sortDirection() != 0;

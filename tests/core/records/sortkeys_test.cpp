@@ -59,9 +59,13 @@ std::string randomCell(std::mt19937& random, bool huge)
 TEST(SortKeys, OrderIsThatOfTheCellComparison)
 {
     std::mt19937 random(7);
-    for (int round = 0; round < 40; ++round) {
+    // The last two rounds are long enough to be keyed and sorted on two threads.
+    constexpr int kRounds = 42;
+    for (int round = 0; round < kRounds; ++round) {
         const int column = round % 2 == 0 ? 0 : 2;
-        std::vector<std::string> cells(1 + 1 + round * 10);
+        const std::size_t rows =
+            round < kRounds - 2 ? 1 + round * 10 : SortKeys::kTwoThreadRows + 7;
+        std::vector<std::string> cells(1 + rows);
         for (std::size_t slot = 1; slot < cells.size(); ++slot)
             cells[slot] = randomCell(random, round % 4 < 2);
         auto appendCell = [&](int slot, std::string& out) { out += cells[slot]; };
