@@ -249,15 +249,20 @@ void SortKeys::Sorter::sortRun(std::uint64_t* begin, std::uint64_t* end)
             while (sameEnd < last && high(*sameEnd) == high(*same))
                 ++sameEnd;
             if (sameEnd - same > 1) {
-                // One pass over the run's entries reads the next words and the lengths.
+                // The next words first: a word not zero means more text. Only where all
+                // are zero are the lengths read, to tell zero bytes from ended texts.
                 bool longer = !numberRead;
-                bool lengthsDiffer = false;
-                const std::uint32_t length = lengthOf(*same);
                 for (std::uint64_t* each = same; each < sameEnd; ++each) {
-                    const std::uint32_t entry = entryOf(*each);
-                    longer = longer || lengthOf(*each) > textRead;
-                    lengthsDiffer = lengthsDiffer || lengthOf(*each) != length;
-                    *each = item(entry, run.index + 1);
+                    *each = item(entryOf(*each), run.index + 1);
+                    longer = longer || (high(*each) ^ flip_) != 0;
+                }
+                bool lengthsDiffer = false;
+                if (!longer) {
+                    const std::uint32_t length = lengthOf(*same);
+                    for (std::uint64_t* each = same; each < sameEnd; ++each) {
+                        longer = longer || lengthOf(*each) > textRead;
+                        lengthsDiffer = lengthsDiffer || lengthOf(*each) != length;
+                    }
                 }
                 if (longer) {
                     runs.push_back({same, sameEnd, run.index + 1});
