@@ -113,8 +113,10 @@ public:
     }
 
     // Sorts a run whose items hold their first words, in position order; runs of equal
-    // words then go on to the next word, until their texts end.
-    void sortRun(std::uint64_t* first, std::uint64_t* last);
+    // words then go on to the next word, until their texts end. With `levels` 0 only the
+    // first words are sorted; with 1 they are taken as sorted already, and only the runs of
+    // equal first words are sorted further; else both.
+    void sortRun(std::uint64_t* first, std::uint64_t* last, int levels = 2);
 
 private:
     std::uint32_t word(std::uint32_t entry, std::size_t index) const;
@@ -227,8 +229,12 @@ void SortKeys::Sorter::sortByWord(std::uint64_t* first, std::uint64_t* last)
         std::copy(from, from + count, first);
 }
 
-void SortKeys::Sorter::sortRun(std::uint64_t* begin, std::uint64_t* end)
+void SortKeys::Sorter::sortRun(std::uint64_t* begin, std::uint64_t* end, int levels)
 {
+    if (levels != 1)
+        sortByWord(begin, end);
+    if (levels == 0)
+        return;
     struct Run {
         std::uint64_t* first;
         std::uint64_t* last;
@@ -241,7 +247,8 @@ void SortKeys::Sorter::sortRun(std::uint64_t* begin, std::uint64_t* end)
         runs.pop_back();
         std::uint64_t* const first = run.first;
         std::uint64_t* const last = run.last;
-        sortByWord(first, last);
+        if (run.index > 0)
+            sortByWord(first, last);
         const bool numberRead = run.index + 1 >= numberWords_;
         const std::size_t textRead = numberRead ? (run.index + 1 - numberWords_) * kWordBytes : 0;
         for (std::uint64_t* same = first; same < last;) {
@@ -367,44 +374,25 @@ std::vector<int> SortKeys::sortedSlots(int direction)
         if (rows < kTwoThreadRows) {
             first.sortRun(items.data(), items.data() + rows);
         } else {
-            // Split by the first word's leading byte in which the items differ; each thread
-            // then sorts the parts of its half of the range.
-            std::uint32_t any = 0, all = ~std::uint32_t{0};
-            for (std::uint64_t item : items) {
-                any |= high(item);
-                all &= high(item);
-            }
-            int top = 32;
-            for (int shift = 56; shift >= 32; shift -= 8) {
-                if ((((any ^ all) >> (shift - 32)) & 0xFF) != 0) {
-                    top = shift;
-                    break;
-                }
-            }
-            std::array<std::size_t, 257> begins{};
-            for (std::uint64_t item : items)
-                ++begins[digitOf(item, top) + 1];
-            for (std::size_t bucket = 1; bucket < begins.size(); ++bucket)
-                begins[bucket] += begins[bucket - 1];
-            {
-                std::vector<std::uint64_t> split(rows);
-                std::array<std::size_t, 257> place = begins;
-                for (std::uint64_t item : items)
-                    split[place[digitOf(item, top)]++] = item;
-                items.swap(split);
-            }
-            std::size_t middle = 0;
-            while (middle < 256 && begins[middle + 1] <= rows / 2)
-                ++middle;
-            if (middle < 256 && begins[middle + 1] - rows / 2 < rows / 2 - begins[middle])
-                ++middle;
+            // The first words sorted here; the runs of equal first words are then shared
+            // between two threads at the run's edge nearest the middle.
+            std::uint64_t* const begin = items.data();
+            std::uint64_t* const end = begin + rows;
+            first.sortRun(begin, end, 0);
+            std::uint64_t* const half = begin + rows / 2;
+            std::uint64_t* down = half;
+            while (down > begin && high(down[-1]) == high(*down))
+                --down;
+            std::uint64_t* up = half;
+            while (up < end && high(up[-1]) == high(*up))
+                ++up;
+            std::uint64_t* const middle = half - down <= up - half ? down : up;
             inTwoParts(true, [&](int part) {
                 Sorter sorter(*this, direction, numberWords, lowest);
-                const std::size_t from = part == 0 ? 0 : middle;
-                const std::size_t to = part == 0 ? middle : 256;
-                for (std::size_t bucket = from; bucket < to; ++bucket)
-                    sorter.sortRun(items.data() + begins[bucket],
-                                   items.data() + begins[bucket + 1]);
+                if (part == 0)
+                    sorter.sortRun(begin, middle, 1);
+                else
+                    sorter.sortRun(middle, end, 1);
             });
         }
     }
