@@ -294,7 +294,7 @@ SortKeys::SortKeys(bool numbersFirst, std::size_t rows)
         throw std::length_error("too many rows to sort");
     if (numbersFirst)
         numbers_.resize(rows);
-    for (std::vector<std::uint32_t>& words : heads_)
+    for (KeyArray<std::uint32_t>& words : heads_)
         words.resize(rows);
     lengths_.resize(rows);
     tailBegins_.resize(rows);
@@ -398,8 +398,12 @@ std::vector<int> SortKeys::sortedSlots(int direction)
     }
 
     std::vector<int> slots(rows);
-    for (std::size_t row = 0; row < rows; ++row)
-        slots[row] = slots_[entryOf(items[row])];
+    inTwoParts(rows >= kTwoThreadRows, [&](int part) {
+        const std::size_t from = part == 0 ? 0 : rows / 2;
+        const std::size_t to = part == 0 ? rows / 2 : rows;
+        for (std::size_t row = from; row < to; ++row)
+            slots[row] = slots_[entryOf(items[row])];
+    });
     return slots;
 }
 

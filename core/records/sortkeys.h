@@ -6,10 +6,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <exception>
+#include <memory>
+#include <new>
 #include <string>
 #include <string_view>
 #include <system_error>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace grimtally {
@@ -48,6 +51,22 @@ template <typename Work> void inTwoParts(bool two, Work work)
         std::rethrow_exception(failure);
 }
 
+// Leaves new elements of trivial types as they are instead of zeroing them: the key arrays
+// are written whole by their threads, so zeros written first would be one pass too many.
+template <typename T> struct UninitializedAllocator : std::allocator<T> {
+    template <typename U> struct rebind {
+        using other = UninitializedAllocator<U>;
+    };
+    UninitializedAllocator() = default;
+    template <typename U> UninitializedAllocator(const UninitializedAllocator<U>&) {}
+    template <typename U> void construct(U* place) { ::new (static_cast<void*>(place)) U; }
+    template <typename U, typename... Args> void construct(U* place, Args&&... args)
+    {
+        ::new (static_cast<void*>(place)) U(std::forward<Args>(args)...);
+    }
+};
+template <typename T> using KeyArray = std::vector<T, UninitializedAllocator<T>>;
+
 class SortKeys {
 public:
     // From this many rows on, keys are made and sorted on two threads.
@@ -80,11 +99,11 @@ private:
     // in an array of its own so that the words a sort reads at random lie
     // close together: the number, the first sixteen folded bytes as four words, the length,
     // where the rest begins in its part's tails, the slot, the position.
-    std::vector<std::uint64_t> numbers_;
-    std::array<std::vector<std::uint32_t>, 4> heads_;
-    std::vector<std::uint32_t> lengths_;
-    std::vector<std::size_t> tailBegins_;
-    std::vector<int> slots_;
+    KeyArray<std::uint64_t> numbers_;
+    std::array<KeyArray<std::uint32_t>, 4> heads_;
+    KeyArray<std::uint32_t> lengths_;
+    KeyArray<std::size_t> tailBegins_;
+    KeyArray<int> slots_;
     std::vector<std::uint32_t> positions_;
     // The folded bytes of every cell after its sixteenth, one after another, by part; on
     // lines of their own, as the two threads write them.
