@@ -53,6 +53,37 @@ void foldInPlace(char* bytes, std::size_t count)
     }
 }
 
+template <typename T> T loadAs(const char* bytes)
+{
+    T value;
+    std::memcpy(&value, bytes, sizeof value);
+    return value;
+}
+
+// The first sixteen bytes of a text as two numbers of this machine's order, zero past its
+// end; read with overlapping loads, as bytes stored and read back at once in wider loads
+// would wait for the stores.
+std::array<std::uint64_t, 2> headOf(const char* bytes, std::size_t count)
+{
+    using U64 = std::uint64_t;
+    if (count >= 16)
+        return {loadAs<U64>(bytes), loadAs<U64>(bytes + 8)};
+    if (count > 8)
+        return {loadAs<U64>(bytes), loadAs<U64>(bytes + count - 8) >> (8 * (16 - count))};
+    if (count == 8)
+        return {loadAs<U64>(bytes), 0};
+    if (count >= 4)
+        return {loadAs<std::uint32_t>(bytes) | U64{loadAs<std::uint32_t>(bytes + count - 4)}
+                                                   << (8 * (count - 4)),
+                0};
+    if (count == 0)
+        return {0, 0};
+    auto byte = [&](std::size_t at) {
+        return U64{static_cast<unsigned char>(bytes[at])} << (8 * at);
+    };
+    return {byte(0) | byte(count / 2) | byte(count - 1), 0};
+}
+
 std::uint32_t bigEndian(const unsigned char* bytes)
 {
     std::uint32_t word;
@@ -320,17 +351,27 @@ void SortKeys::set(std::size_t entry, std::string_view cell, int slot, std::size
             static_cast<std::uint64_t>(leadingNumber(cell)) ^ (std::uint64_t{1} << 63);
         numbers_[entry] = number;
     }
-    // The head folded into zeros once, then read as words.
-    std::array<unsigned char, kHeadBytes> head{};
-    std::memcpy(head.data(), cell.data(), std::min(cell.size(), kHeadBytes));
-    for (std::size_t half = 0; half < kHeadBytes; half += 8) {
-        std::uint64_t eight;
-        std::memcpy(&eight, head.data() + half, 8);
-        eight = foldEight(eight);
-        std::memcpy(head.data() + half, &eight, 8);
+    if constexpr (std::endian::native == std::endian::little) {
+        const std::array<std::uint64_t, 2> head = headOf(cell.data(), cell.size());
+        for (std::size_t half = 0; half < head.size(); ++half) {
+            const std::uint64_t folded = foldEight(head[half]);
+            heads_[2 * half][entry] = __builtin_bswap32(static_cast<std::uint32_t>(folded));
+            heads_[2 * half + 1][entry] =
+                __builtin_bswap32(static_cast<std::uint32_t>(folded >> 32));
+        }
+    } else {
+        // The head folded into zeros once, then read as words.
+        std::array<unsigned char, kHeadBytes> head{};
+        std::memcpy(head.data(), cell.data(), std::min(cell.size(), kHeadBytes));
+        for (std::size_t half = 0; half < kHeadBytes; half += 8) {
+            std::uint64_t eight;
+            std::memcpy(&eight, head.data() + half, 8);
+            eight = foldEight(eight);
+            std::memcpy(head.data() + half, &eight, 8);
+        }
+        for (std::size_t word = 0; word < heads_.size(); ++word)
+            heads_[word][entry] = bigEndian(head.data() + word * kWordBytes);
     }
-    for (std::size_t word = 0; word < heads_.size(); ++word)
-        heads_[word][entry] = bigEndian(head.data() + word * kWordBytes);
     lengths_[entry] = static_cast<std::uint32_t>(cell.size());
     std::string& tails = tails_[entry >= firstOfSecond_ ? 1 : 0].bytes;
     tailBegins_[entry] = tails.size();
