@@ -155,7 +155,7 @@ void BM_SortRows(benchmark::State& state)
         RowOrder rows;
         rows.reset(c.store.slotCount());
         rows.advanceSort(column);
-        rows.sortByCells([&](int slot, std::string& cell) {
+        rows.sortByCells([&c, &words, column](int slot, std::string& cell) {
             appendListCell(cell, c.store.name(slot), c.store.fields(slot), column, words);
         });
         benchmark::DoNotOptimize(rows.slotOfRow(1));
