@@ -94,12 +94,19 @@ std::uint32_t bigEndian(const unsigned char* bytes)
 }
 
 // Big-endian with zeros after the end, so that comparing words as numbers compares their
-// bytes in order.
+// bytes in order; built in a register, as bytes stored and read back at once would wait.
 std::uint32_t loadWord(const char* bytes, std::size_t count)
 {
-    std::array<unsigned char, kWordBytes> word{};
-    std::memcpy(word.data(), bytes, count);
-    return bigEndian(word.data());
+    if (count >= kWordBytes) {
+        const std::uint32_t word = loadAs<std::uint32_t>(bytes);
+        if constexpr (std::endian::native == std::endian::little)
+            return __builtin_bswap32(word);
+        return word;
+    }
+    std::uint32_t word = 0;
+    for (std::size_t i = 0; i < count; ++i)
+        word |= std::uint32_t{static_cast<unsigned char>(bytes[i])} << (24 - 8 * i);
+    return word;
 }
 
 std::uint32_t high(std::uint64_t item)
