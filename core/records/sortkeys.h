@@ -96,9 +96,9 @@ private:
     std::size_t rows_;
     std::size_t firstOfSecond_;
     // Numbers are biased, so that their unsigned order is the signed order. By entry, each
-    // in an array of its own so that the words a sort reads at random lie
-    // close together: the number, the first sixteen folded bytes as four words, the length,
-    // where the rest begins in its part's tails, the slot, the position.
+    // in an array of its own so that the words a sort reads at random lie close together:
+    // the number, the first sixteen folded bytes as four words, the length, where the rest
+    // begins in its part's tails, the slot, the position.
     KeyArray<std::uint64_t> numbers_;
     std::array<KeyArray<std::uint32_t>, 4> heads_;
     KeyArray<std::uint32_t> lengths_;
