@@ -3,6 +3,7 @@
 // editor's Cancel, and the file commands and the About box have their keys.
 #include "tests/ui/support/scripteddialogs.h"
 #include "tests/ui/support/uitest.h"
+#include "tests/ui/support/workingfolder.h"
 #include "ui/about/taboutbox.h"
 #include "ui/app/programwindows.h"
 #include "ui/app/tform1.h"
@@ -18,6 +19,8 @@
 #include <QTreeView>
 #include <QtTest>
 
+#include <optional>
+
 using namespace Qt::StringLiterals;
 using namespace grimtally;
 using grimtally::test::ScriptedDialogs;
@@ -27,7 +30,7 @@ class KeysTest : public QObject {
     Q_OBJECT
 
 private:
-    QTemporaryDir folder_;
+    std::optional<test::WorkingFolder> folder_;
     std::unique_ptr<ScriptedDialogs> dialogs_;
     ui::ProgramWindows windows_;
 
@@ -51,14 +54,14 @@ private:
 private Q_SLOTS:
     void init()
     {
-        QDir::setCurrent(folder_.path());
+        QVERIFY(folder_.emplace().isValid());
         const QString shipped = QStringLiteral(GRIMTALLY_SHIPPED_DATA "/ja/");
         for (const QString& file : {u"Choices.txt"_s, u"Sample.txt"_s})
-            QFile::copy(shipped + file, folder_.filePath(file));
+            QFile::copy(shipped + file, folder_->filePath(file));
         dialogs_ = std::make_unique<ScriptedDialogs>();
-        dialogs_->chooseFile(folder_.filePath(u"Choices.txt"_s));
+        dialogs_->chooseFile(folder_->filePath(u"Choices.txt"_s));
         windows_ = ui::createProgramWindows();
-        dialogs_->chooseFile(folder_.filePath(u"Sample.txt"_s));
+        dialogs_->chooseFile(folder_->filePath(u"Sample.txt"_s));
         form().Menu_OpenClick();
         QVERIFY(form().store().recordCount() >= 3);
     }
@@ -66,6 +69,7 @@ private Q_SLOTS:
     {
         windows_ = {};
         dialogs_.reset();
+        folder_.reset();
     }
 
     void enterAndF2OpenTheSelectedRow_data()

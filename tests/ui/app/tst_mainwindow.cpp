@@ -5,6 +5,7 @@
 #include "core/text/textfile.h"
 #include "tests/ui/support/scripteddialogs.h"
 #include "tests/ui/support/uitest.h"
+#include "tests/ui/support/workingfolder.h"
 #include "ui/app/tform1.h"
 #include "ui/toolkit/cp932text.h"
 
@@ -18,6 +19,7 @@
 
 #include <fstream>
 #include <memory>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 using namespace std::string_literals;
@@ -55,8 +57,7 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
 private:
-    QTemporaryDir folder_;
-    QString oldCurrent_;
+    std::optional<test::WorkingFolder> folder_;
     std::unique_ptr<ScriptedDialogs> dialogs_;
     std::unique_ptr<TForm1> form_;
 
@@ -77,7 +78,7 @@ private:
             result << cell(row, 0);
         return result;
     }
-    QString path(const QString& name) const { return folder_.filePath(name); }
+    QString path(const QString& name) const { return folder_->filePath(name); }
     // Opens a file of the given lines through Files > Open.
     void openFile(const QString& name, const std::string& bytes)
     {
@@ -89,18 +90,14 @@ private:
 private Q_SLOTS:
     void init()
     {
-        QVERIFY(folder_.isValid());
-        oldCurrent_ = QDir::currentPath();
-        QDir::setCurrent(folder_.path());
+        QVERIFY(folder_.emplace().isValid());
         dialogs_ = std::make_unique<ScriptedDialogs>();
     }
     void cleanup()
     {
         form_.reset();
         dialogs_.reset();
-        QDir::setCurrent(oldCurrent_);
-        QDir(folder_.path()).removeRecursively();
-        QDir().mkpath(folder_.path());
+        folder_.reset();
     }
 
     void startsWithDefaultWordsAndWritesThemBack()
@@ -155,7 +152,7 @@ private Q_SLOTS:
     void reportsAnUnreadableLanguageFileAndStartsAnyway()
     {
         // A folder where the file should be: it can be neither read nor replaced.
-        QVERIFY(QDir(folder_.path()).mkdir(u"Language.txt"_s));
+        QVERIFY(QDir(folder_->path()).mkdir(u"Language.txt"_s));
         dialogs_->strict = false;
         start();
         QCOMPARE(form_->ListView1->model()->columnCount(), 20);
@@ -426,7 +423,7 @@ private Q_SLOTS:
     {
         start();
         openFile(u"one.txt"_s, recordLine("A", "x", 1));
-        QVERIFY(QDir(folder_.path()).mkdir(u"blocked.txt"_s));
+        QVERIFY(QDir(folder_->path()).mkdir(u"blocked.txt"_s));
         dialogs_->strict = false;
         dialogs_->answer(Answer::Yes);
         dialogs_->chooseFile(path(u"blocked.txt"_s));

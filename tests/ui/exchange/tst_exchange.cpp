@@ -2,6 +2,7 @@
 // a JSON export imported again adds the same bytes, and the print preview opens and closes.
 #include "core/records/record.h"
 #include "tests/ui/support/scripteddialogs.h"
+#include "tests/ui/support/workingfolder.h"
 #include "ui/app/tform1.h"
 #include "ui/toolkit/cp932text.h"
 
@@ -15,6 +16,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 using namespace grimtally;
@@ -25,8 +27,7 @@ class ExchangeTest : public QObject {
     Q_OBJECT
 
 private:
-    QTemporaryDir folder_;
-    QString oldCurrent_;
+    std::optional<test::WorkingFolder> folder_;
     std::unique_ptr<ScriptedDialogs> dialogs_;
     std::unique_ptr<TForm1> form_;
 
@@ -47,23 +48,21 @@ private:
 private Q_SLOTS:
     void init()
     {
-        QVERIFY(folder_.isValid());
-        oldCurrent_ = QDir::currentPath();
-        QDir::setCurrent(folder_.path());
+        QVERIFY(folder_.emplace().isValid());
         dialogs_ = std::make_unique<ScriptedDialogs>();
     }
     void cleanup()
     {
         form_.reset();
         dialogs_.reset();
-        QDir::setCurrent(oldCurrent_);
+        folder_.reset();
     }
 
     void pdfOfTheSelectedEnemyHoldsItsJapaneseName()
     {
         startWithEnemies();
         form_->selectRow(1);
-        const QString pdf = folder_.filePath(u"enemy.pdf"_s);
+        const QString pdf = folder_->filePath(u"enemy.pdf"_s);
         dialogs_->chooseFile(pdf);
         run(u"Menu_ExportPdf"_s);
 
@@ -79,7 +78,7 @@ private Q_SLOTS:
     {
         startWithEnemies();
         form_->selectRow(0); // the new-entry row: every enemy
-        const QString json = folder_.filePath(u"all.json"_s);
+        const QString json = folder_->filePath(u"all.json"_s);
         dialogs_->chooseFile(json);
         run(u"Menu_ExportJson"_s);
         dialogs_->chooseFile(json);
@@ -98,7 +97,7 @@ private Q_SLOTS:
     void importOfABrokenFileAddsNothingAndSaysWhere()
     {
         startWithEnemies();
-        const QString json = folder_.filePath(u"broken.json"_s);
+        const QString json = folder_->filePath(u"broken.json"_s);
         QFile file(json);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("[{\"name\": \"A\"},\n  {\"nmae\": \"B\"}]"); // a misspelt key

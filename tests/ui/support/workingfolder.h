@@ -1,0 +1,31 @@
+// A fresh temporary folder that is the working folder for as long as the object lives, as the
+// program reads "Language.txt" and the other files from where it runs.
+#pragma once
+
+#include <QDir>
+#include <QString>
+#include <QTemporaryDir>
+
+namespace grimtally::test {
+
+class WorkingFolder {
+public:
+    WorkingFolder() : previous_(QDir::currentPath())
+    {
+        if (folder_.isValid())
+            QDir::setCurrent(folder_.path());
+    }
+    ~WorkingFolder() { QDir::setCurrent(previous_); }
+    WorkingFolder(const WorkingFolder&) = delete;
+    WorkingFolder& operator=(const WorkingFolder&) = delete;
+
+    bool isValid() const { return folder_.isValid(); }
+    QString path() const { return folder_.path(); }
+    QString filePath(const QString& name) const { return folder_.filePath(name); }
+
+private:
+    QString previous_;
+    QTemporaryDir folder_;
+};
+
+} // namespace grimtally::test
