@@ -4,9 +4,9 @@
 #include "core/words/vocabulary.h"
 #include "generated_collection.h"
 #include "ui/app/enemylistmodel.h"
+#include "ui/toolkit/listview.h"
 
 #include <QApplication>
-#include <QTreeView>
 
 #include <benchmark/benchmark.h>
 
@@ -20,8 +20,7 @@ void BM_OpenAndRebuild(benchmark::State& state)
     const Vocabulary words = readVocabulary(IniFile());
     RecordStore store;
     ui::EnemyListModel model(store, words, nullptr);
-    QTreeView view;
-    view.setUniformRowHeights(true);
+    ui::ListView view;
     view.setModel(&model);
     view.resize(696, 480);
     view.show();

@@ -11,7 +11,6 @@
 #include "ui/toolkit/dialogs.h"
 
 #include <QApplication>
-#include <QTreeView>
 
 #include <algorithm>
 #include <chrono>

@@ -5,9 +5,9 @@
 #include "core/words/vocabulary.h"
 #include "generated_collection.h"
 #include "ui/app/enemylistmodel.h"
+#include "ui/toolkit/listview.h"
 
 #include <QApplication>
-#include <QTreeView>
 
 #include <benchmark/benchmark.h>
 #include <chrono>
@@ -30,13 +30,11 @@ const RecordStore& storeOf(int records)
     return *store;
 }
 
-// The list as the main window has it: a tree view without branches, of uniform rows.
+// The list as the main window has it.
 struct ShownList {
     explicit ShownList(const RecordStore& store)
         : words(readVocabulary(IniFile())), model(store, words, nullptr)
     {
-        view.setRootIsDecorated(false);
-        view.setUniformRowHeights(true);
         view.setModel(&model);
         view.resize(696, 480);
         view.show();
@@ -54,7 +52,7 @@ struct ShownList {
 
     Vocabulary words;
     ui::EnemyListModel model;
-    QTreeView view;
+    ui::ListView view;
 };
 
 void timeClick(benchmark::State& state, bool scrambled)

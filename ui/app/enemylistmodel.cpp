@@ -64,7 +64,6 @@ void EnemyListModel::renew()
 
 void EnemyListModel::sortByHeaderClick(int column)
 {
-    beginResetModel();
     if (order_.advanceSort(column))
         order_.reset(store_.slotCount());
     // Captured by value: the cells may be made on two threads.
@@ -72,7 +71,11 @@ void EnemyListModel::sortByHeaderClick(int column)
         appendListCell(cell, store_.name(slot), store_.fields(slot), column, cellWords_);
     });
     sorted_ = order_.sortDirection() != 0;
-    endResetModel();
+    // A sort keeps every row and only changes what each one shows. Saying so, rather than
+    // resetting the model, spares the view laying out a million rows again; the window
+    // selects the same record again after the sort.
+    if (order_.rowCount() > 1)
+        Q_EMIT dataChanged(index(1, 0), index(order_.rowCount() - 1, kListColumnCount - 1));
 }
 
 } // namespace grimtally::ui

@@ -10,6 +10,7 @@
 #include "ui/toolkit/cp932text.h"
 #include "ui/toolkit/dialogs.h"
 #include "ui/toolkit/editbox.h"
+#include "ui/toolkit/listview.h"
 #include "ui/toolkit/windowprotocol.h"
 
 #include <QCloseEvent>
@@ -17,7 +18,6 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QMenuBar>
-#include <QTreeView>
 
 #include <algorithm>
 #include <filesystem>
@@ -45,14 +45,8 @@ TForm1::TForm1(std::optional<LanguageFile> language, QWidget* parent) : QMainWin
     move(192, 54);
     resize(696, 480);
 
-    ListView1 = new QTreeView(this);
+    ListView1 = new ListView(this);
     ListView1->setObjectName(u"ListView1"_s);
-    ListView1->setRootIsDecorated(false);
-    ListView1->setItemsExpandable(false);
-    ListView1->setUniformRowHeights(true);
-    ListView1->setAllColumnsShowFocus(true);
-    ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
     ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ListView1->setContextMenuPolicy(Qt::CustomContextMenu);
     ListView1->header()->setSectionsClickable(true);
@@ -438,6 +432,9 @@ void TForm1::ListView1ColumnClick(int column)
     const int slot = selectedSlot();
     model_->sortByHeaderClick(column);
     showSortDirection();
+    // The rows stay in place through a sort, so the selection is moved to its record here.
+    if (slot < 0)
+        ListView1->selectionModel()->clear();
     selectSlot(slot);
     enableRowCommands();
 }

@@ -20,6 +20,7 @@
 #include <fstream>
 #include <memory>
 #include <optional>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 using namespace std::string_literals;
@@ -50,6 +51,18 @@ std::string fileBytes(const QString& file)
 {
     return readWholeFile(ui::toPath(file));
 }
+
+// What the list's viewport was asked to paint since the last take().
+struct PaintedRegion : QObject {
+    QRegion painted;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+    QRegion take() { return std::exchange(painted, QRegion()); }
+};
 
 } // namespace
 
@@ -470,6 +483,9 @@ private Q_SLOTS:
         form_->resize(400, 200);
         QCoreApplication::processEvents(); // the list takes its new height
         QHeaderView* header = form_->ListView1->header();
+        QWidget* viewport = form_->ListView1->viewport();
+        PaintedRegion paints;
+        viewport->installEventFilter(&paints);
         form_->selectRow(2); // slot 2, level 299: near the end once sorted by level
         struct Step {
             int column; // -1: a rebuild
@@ -487,8 +503,12 @@ private Q_SLOTS:
                 form_->selectRow(2);
                 continue;
             }
+            QCoreApplication::processEvents();
+            paints.take();
             header->sectionClicked(step.column);
             const QString at = u"after column %1"_s.arg(step.column);
+            // Every row may show another record now, so all of the list is painted again.
+            QTRY_VERIFY2((QRegion(viewport->rect()) - paints.painted).isEmpty(), qPrintable(at));
             QVERIFY2(header->isSortIndicatorShown() == (step.arrow != 0), qPrintable(at));
             if (step.arrow != 0) {
                 QCOMPARE(header->sortIndicatorSection(), step.column);
