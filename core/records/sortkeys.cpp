@@ -23,6 +23,8 @@ constexpr std::uint32_t kUnsetPosition = ~std::uint32_t{0};
 constexpr std::ptrdiff_t kInsertionRun = 16;
 constexpr std::ptrdiff_t kComparisonRun = 64;
 constexpr std::ptrdiff_t kCachedRun = std::ptrdiff_t{1} << 17;
+// How many items ahead the words a sort gathers are asked for.
+constexpr std::ptrdiff_t kPrefetchAhead = 8;
 
 constexpr std::uint64_t kOnes = 0x0101010101010101;
 
@@ -158,6 +160,10 @@ public:
 
 private:
     std::uint32_t word(std::uint32_t entry, std::size_t index) const;
+    // The entries of a run come in key order, so the words they read next lie anywhere in
+    // the arrays: the cache is asked for them a few entries ahead, for a word of the tails
+    // in two steps (where it begins, then its bytes).
+    void prefetchWord(std::uint32_t entry, std::size_t index, bool near) const;
     void sortByWord(std::uint64_t* first, std::uint64_t* last);
 
     // The keys' arrays, kept here on the sorting thread's own stack: a line of another
@@ -193,6 +199,31 @@ std::uint32_t SortKeys::Sorter::word(std::uint32_t entry, std::size_t index) con
     const char* tails = tails_[entry >= firstOfSecond_ ? 1 : 0];
     return loadWord(tails + tailBegins_[entry] + (offset - kHeadBytes),
                     std::min(kWordBytes, length - offset));
+}
+
+void SortKeys::Sorter::prefetchWord(std::uint32_t entry, std::size_t index, bool near) const
+{
+    if (index < numberWords_) {
+        if (near)
+            __builtin_prefetch(numbers_ + entry);
+        return;
+    }
+    const std::size_t textWord = index - numberWords_;
+    if (textWord < heads_.size()) {
+        if (near)
+            __builtin_prefetch(heads_[textWord] + entry);
+        return;
+    }
+    if (!near) {
+        __builtin_prefetch(tailBegins_ + entry);
+        __builtin_prefetch(lengths_ + entry);
+        return;
+    }
+    const std::size_t offset = textWord * kWordBytes;
+    if (offset < lengths_[entry]) {
+        const char* tails = tails_[entry >= firstOfSecond_ ? 1 : 0];
+        __builtin_prefetch(tails + tailBegins_[entry] + (offset - kHeadBytes));
+    }
 }
 
 // Stable sort by the words in the items' high halves. The items of a run come in the order
@@ -298,6 +329,10 @@ void SortKeys::Sorter::sortRun(std::uint64_t* begin, std::uint64_t* end, int lev
                 // are zero are the lengths read, to tell zero bytes from ended texts.
                 bool longer = !numberRead;
                 for (std::uint64_t* each = same; each < sameEnd; ++each) {
+                    if (last - each > 2 * kPrefetchAhead)
+                        prefetchWord(entryOf(each[2 * kPrefetchAhead]), run.index + 1, false);
+                    if (last - each > kPrefetchAhead)
+                        prefetchWord(entryOf(each[kPrefetchAhead]), run.index + 1, true);
                     *each = item(entryOf(*each), run.index + 1);
                     longer = longer || (high(*each) ^ flip_) != 0;
                 }
