@@ -428,9 +428,10 @@ void SortKeys::set(std::size_t entry, std::string_view cell, int slot, std::size
 std::vector<int> SortKeys::sortedSlots(int direction)
 {
     const std::size_t rows = rows_;
-    // In position order to begin with: each entry is put at its position, its first word
-    // read on the way in entry order.
-    std::vector<std::uint64_t> items(rows, ~std::uint64_t{0});
+    const bool two = rows >= kTwoThreadRows;
+    auto partOf = [rows](int part) {
+        return std::pair{part == 0 ? 0 : rows / 2, part == 0 ? rows / 2 : rows};
+    };
     std::uint64_t lowest = ~std::uint64_t{0}, highest = 0;
     for (std::uint64_t number : numbers_) {
         lowest = std::min(lowest, number);
@@ -442,52 +443,124 @@ std::vector<int> SortKeys::sortedSlots(int direction)
     const std::size_t numberWords =
         spread == 0 ? 0 : (spread <= std::numeric_limits<std::uint32_t>::max() ? 1 : 2);
     const bool sorting = direction != 0 && rows >= 2;
-    Sorter first(*this, direction, numberWords, lowest);
-    for (std::size_t entry = 0; entry < rows; ++entry) {
-        const std::uint32_t position = positions_[entry];
-        if (position == kUnsetPosition)
-            throw std::logic_error("sort keys missing");
-        std::uint64_t& item = items[position];
-        if (item != ~std::uint64_t{0})
-            throw std::logic_error("two sort keys for one position");
-        item = sorting ? first.item(static_cast<std::uint32_t>(entry), 0) : entry;
-    }
 
-    if (sorting) {
-        if (rows < kTwoThreadRows) {
-            first.sortRun(items.data(), items.data() + rows);
-        } else {
-            // The first words sorted here; the runs of equal first words are then shared
-            // between two threads at the run's edge nearest the middle.
-            std::uint64_t* const begin = items.data();
-            std::uint64_t* const end = begin + rows;
-            first.sortRun(begin, end, 0);
-            std::uint64_t* const half = begin + rows / 2;
-            std::uint64_t* down = half;
-            while (down > begin && high(down[-1]) == high(*down))
-                --down;
-            std::uint64_t* up = half;
-            while (up < end && high(up[-1]) == high(*up))
-                ++up;
-            std::uint64_t* const middle = half - down <= up - half ? down : up;
-            inTwoParts(true, [&](int part) {
-                Sorter sorter(*this, direction, numberWords, lowest);
-                if (part == 0)
-                    sorter.sortRun(begin, middle, 1);
-                else
-                    sorter.sortRun(middle, end, 1);
-            });
+    // In position order to begin with: each entry is put at its position, its first word
+    // read on the way in entry order. The bits in which first words differ are noted.
+    KeyArray<std::uint64_t> items(rows, ~std::uint64_t{0});
+    std::array<std::uint32_t, 2> any{}, all{~std::uint32_t{0}, ~std::uint32_t{0}};
+    const Sorter first(*this, direction, numberWords, lowest);
+    inTwoParts(two, [&](int part) {
+        const auto [from, to] = partOf(part);
+        std::uint32_t anyWord = 0, allWords = ~std::uint32_t{0};
+        for (std::size_t entry = from; entry < to; ++entry) {
+            const std::uint32_t position = positions_[entry];
+            if (position == kUnsetPosition)
+                throw std::logic_error("sort keys missing");
+            const std::uint64_t item =
+                sorting ? first.item(static_cast<std::uint32_t>(entry), 0) : entry;
+            items[position] = item;
+            anyWord |= high(item);
+            allWords &= high(item);
         }
+        any[static_cast<std::size_t>(part)] = anyWord;
+        all[static_cast<std::size_t>(part)] = allWords;
+    });
+    // As many entries as positions, so a position left empty means one taken twice.
+    if (std::find(items.begin(), items.end(), ~std::uint64_t{0}) != items.end())
+        throw std::logic_error("two sort keys for one position");
+
+    if (sorting && !two) {
+        Sorter sorter(*this, direction, numberWords, lowest);
+        sorter.sortRun(items.data(), items.data() + rows);
+    } else if (sorting) {
+        sortInTwoParts(items, any[0] | any[1], all[0] & all[1], direction, numberWords, lowest);
     }
 
     std::vector<int> slots(rows);
-    inTwoParts(rows >= kTwoThreadRows, [&](int part) {
-        const std::size_t from = part == 0 ? 0 : rows / 2;
-        const std::size_t to = part == 0 ? rows / 2 : rows;
+    inTwoParts(two, [&](int part) {
+        const auto [from, to] = partOf(part);
         for (std::size_t row = from; row < to; ++row)
             slots[row] = slots_[entryOf(items[row])];
     });
     return slots;
+}
+
+// Splits the items by the highest byte in which their first words differ, each half of
+// them on its own thread and each keeping its order, so that the split is stable; then each
+// thread sorts whole parts of that split, about half of the items each.
+void SortKeys::sortInTwoParts(KeyArray<std::uint64_t>& items, std::uint32_t any, std::uint32_t all,
+                              int direction, std::size_t numberWords, std::uint64_t lowest) const
+{
+    const std::size_t rows = items.size();
+    const std::uint32_t differ = any ^ all;
+    if (differ == 0) {
+        // One first word for all: only the next words can tell the items apart.
+        Sorter sorter(*this, direction, numberWords, lowest);
+        sorter.sortRun(items.data(), items.data() + rows, 1);
+        return;
+    }
+    const int shift = 32 + 8 * ((31 - std::countl_zero(differ)) / 8);
+    std::array<std::array<std::size_t, 256>, 2> counts{};
+    const std::size_t half = rows / 2;
+    inTwoParts(true, [&](int part) {
+        std::array<std::size_t, 256> count{};
+        const std::uint64_t* const from = items.data() + (part == 0 ? 0 : half);
+        const std::uint64_t* const to = items.data() + (part == 0 ? half : rows);
+        for (const std::uint64_t* item = from; item < to; ++item)
+            ++count[digitOf(*item, shift)];
+        counts[static_cast<std::size_t>(part)] = count;
+    });
+    // Where each bucket begins, and where each half writes into it.
+    std::array<std::size_t, 257> begins{};
+    std::array<std::array<std::size_t, 256>, 2> places{};
+    for (std::size_t bucket = 0; bucket < 256; ++bucket) {
+        places[0][bucket] = begins[bucket];
+        places[1][bucket] = begins[bucket] + counts[0][bucket];
+        begins[bucket + 1] = begins[bucket] + counts[0][bucket] + counts[1][bucket];
+    }
+    KeyArray<std::uint64_t> split(rows);
+    inTwoParts(true, [&](int part) {
+        std::array<std::size_t, 256> place = places[static_cast<std::size_t>(part)];
+        std::uint64_t* const into = split.data();
+        const std::uint64_t* const from = items.data() + (part == 0 ? 0 : half);
+        const std::uint64_t* const to = items.data() + (part == 0 ? half : rows);
+        for (const std::uint64_t* item = from; item < to; ++item)
+            into[place[digitOf(*item, shift)]++] = *item;
+    });
+    items.swap(split);
+    // The buckets sorted by their first words, the buckets before the edge nearest the
+    // middle by the first thread.
+    auto fromHalf = [half](std::size_t at) { return at > half ? at - half : half - at; };
+    std::size_t middleBucket = 0;
+    for (std::size_t bucket = 1; bucket <= 256; ++bucket) {
+        if (fromHalf(begins[bucket]) < fromHalf(begins[middleBucket]))
+            middleBucket = bucket;
+    }
+    inTwoParts(true, [&](int part) {
+        Sorter sorter(*this, direction, numberWords, lowest);
+        const std::size_t from = part == 0 ? 0 : middleBucket;
+        const std::size_t to = part == 0 ? middleBucket : 256;
+        for (std::size_t bucket = from; bucket < to; ++bucket)
+            sorter.sortRun(items.data() + begins[bucket], items.data() + begins[bucket + 1], 0);
+    });
+    // The runs of equal first words are then shared between the threads at the run's edge
+    // nearest the middle: a bucket may hold most of the items, a run of one word seldom does.
+    std::uint64_t* const begin = items.data();
+    std::uint64_t* const end = begin + rows;
+    std::uint64_t* down = begin + half;
+    while (down > begin && high(down[-1]) == high(*down))
+        --down;
+    std::uint64_t* up = begin + half;
+    while (up < end && high(up[-1]) == high(*up))
+        ++up;
+    std::uint64_t* const middle = begin + half - down <= up - (begin + half) ? down : up;
+    inTwoParts(true, [&](int part) {
+        Sorter sorter(*this, direction, numberWords, lowest);
+        if (part == 0)
+            sorter.sortRun(begin, middle, 1);
+        else
+            sorter.sortRun(middle, end, 1);
+    });
 }
 
 } // namespace grimtally

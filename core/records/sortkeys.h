@@ -91,6 +91,8 @@ public:
 
 private:
     class Sorter;
+    void sortInTwoParts(KeyArray<std::uint64_t>& items, std::uint32_t any, std::uint32_t all,
+                        int direction, std::size_t numberWords, std::uint64_t lowest) const;
 
     bool numbersFirst_;
     std::size_t rows_;
