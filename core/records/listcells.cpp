@@ -35,15 +35,19 @@ bool needsQuotes(std::string_view item)
     return false;
 }
 
-// Part of a quoted comma text item: inner quotes doubled.
+// Part of a quoted comma text item: inner quotes doubled. The parts are a few bytes long,
+// so a plain scan is quicker than a call to look for the quotes.
 void appendQuoted(std::string& out, std::string_view part)
 {
-    for (std::size_t quote; (quote = part.find('"')) != std::string_view::npos;) {
-        out.append(part.substr(0, quote + 1));
-        out += '"';
-        part.remove_prefix(quote + 1);
+    std::size_t from = 0;
+    for (std::size_t at = 0; at < part.size(); ++at) {
+        if (part[at] == '"') {
+            out.append(part.substr(from, at + 1 - from));
+            out += '"';
+            from = at + 1;
+        }
     }
-    out.append(part);
+    out.append(part.substr(from));
 }
 
 // The comma text of the magic items and the ability field, written straight into `out`
