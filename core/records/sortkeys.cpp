@@ -133,16 +133,13 @@ std::size_t digitOf(std::uint64_t item, int shift)
 class SortKeys::Sorter {
 public:
     Sorter(const SortKeys& keys, int direction, std::size_t numberWords, std::uint64_t lowest)
-        : numbers_(keys.numbers_.data()), lengths_(keys.lengths_.data()),
-          tailBegins_(keys.tailBegins_.data()),
+        : numbers_(keys.numbers_.data()), heads_(keys.heads_.data()),
+          lengths_(keys.lengths_.data()), tailBegins_(keys.tailBegins_.data()),
           firstOfSecond_(keys.firstOfSecond_), tails_{keys.tails_[0].bytes.data(),
                                                       keys.tails_[1].bytes.data()},
           direction_(direction), numberWords_(numberWords), lowest_(lowest),
           flip_(direction < 0 ? ~std::uint32_t{0} : 0)
-    {
-        for (std::size_t word = 0; word < heads_.size(); ++word)
-            heads_[word] = keys.heads_[word].data();
-    }
+    {}
 
     // The key is read four bytes at a time: the number when numbers come first, then the
     // folded text, big-endian and zero past its end. Descending is ascending with the
@@ -169,7 +166,7 @@ private:
     // The keys' arrays, kept here on the sorting thread's own stack: a line of another
     // thread's stack that it writes to would bounce between the cores.
     const std::uint64_t* numbers_;
-    std::array<const std::uint32_t*, 4> heads_;
+    const Head* heads_;
     const std::uint32_t* lengths_;
     const std::size_t* tailBegins_;
     std::size_t firstOfSecond_;
@@ -190,8 +187,8 @@ std::uint32_t SortKeys::Sorter::word(std::uint32_t entry, std::size_t index) con
         return static_cast<std::uint32_t>(index == 0 ? number >> 32 : number);
     }
     const std::size_t textWord = index - numberWords_;
-    if (textWord < heads_.size())
-        return heads_[textWord][entry];
+    if (textWord < kHeadBytes / kWordBytes)
+        return heads_[entry][textWord];
     const std::size_t offset = textWord * kWordBytes;
     const std::size_t length = lengths_[entry];
     if (offset >= length)
@@ -209,9 +206,9 @@ void SortKeys::Sorter::prefetchWord(std::uint32_t entry, std::size_t index, bool
         return;
     }
     const std::size_t textWord = index - numberWords_;
-    if (textWord < heads_.size()) {
+    if (textWord < kHeadBytes / kWordBytes) {
         if (near)
-            __builtin_prefetch(heads_[textWord] + entry);
+            __builtin_prefetch(heads_ + entry);
         return;
     }
     if (!near) {
@@ -367,8 +364,7 @@ SortKeys::SortKeys(bool numbersFirst, std::size_t rows)
         throw std::length_error("too many rows to sort");
     if (numbersFirst)
         numbers_.resize(rows);
-    for (KeyArray<std::uint32_t>& words : heads_)
-        words.resize(rows);
+    heads_.resize(rows);
     lengths_.resize(rows);
     tailBegins_.resize(rows);
     slots_.resize(rows);
@@ -395,12 +391,13 @@ void SortKeys::set(std::size_t entry, std::string_view cell, int slot, std::size
     }
     if constexpr (std::endian::native == std::endian::little) {
         const std::array<std::uint64_t, 2> head = headOf(cell.data(), cell.size());
+        Head words;
         for (std::size_t half = 0; half < head.size(); ++half) {
             const std::uint64_t folded = foldEight(head[half]);
-            heads_[2 * half][entry] = __builtin_bswap32(static_cast<std::uint32_t>(folded));
-            heads_[2 * half + 1][entry] =
-                __builtin_bswap32(static_cast<std::uint32_t>(folded >> 32));
+            words[2 * half] = __builtin_bswap32(static_cast<std::uint32_t>(folded));
+            words[2 * half + 1] = __builtin_bswap32(static_cast<std::uint32_t>(folded >> 32));
         }
+        heads_[entry] = words;
     } else {
         // The head folded into zeros once, then read as words.
         std::array<unsigned char, kHeadBytes> head{};
@@ -411,8 +408,8 @@ void SortKeys::set(std::size_t entry, std::string_view cell, int slot, std::size
             eight = foldEight(eight);
             std::memcpy(head.data() + half, &eight, 8);
         }
-        for (std::size_t word = 0; word < heads_.size(); ++word)
-            heads_[word][entry] = bigEndian(head.data() + word * kWordBytes);
+        for (std::size_t word = 0; word < heads_[entry].size(); ++word)
+            heads_[entry][word] = bigEndian(head.data() + word * kWordBytes);
     }
     lengths_[entry] = static_cast<std::uint32_t>(cell.size());
     std::string& tails = tails_[entry >= firstOfSecond_ ? 1 : 0].bytes;

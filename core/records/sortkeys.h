@@ -99,10 +99,12 @@ private:
     std::size_t firstOfSecond_;
     // Numbers are biased, so that their unsigned order is the signed order. By entry, each
     // in an array of its own so that the words a sort reads at random lie close together:
-    // the number, the first sixteen folded bytes as four words, the length, where the rest
-    // begins in its part's tails, the slot, the position.
+    // the number, the first sixteen folded bytes as four words (on one line, as a run that
+    // read one of them reads the next soon after), the length, where the rest begins in its
+    // part's tails, the slot, the position.
+    using Head = std::array<std::uint32_t, 4>;
     KeyArray<std::uint64_t> numbers_;
-    std::array<KeyArray<std::uint32_t>, 4> heads_;
+    KeyArray<Head> heads_;
     KeyArray<std::uint32_t> lengths_;
     KeyArray<std::size_t> tailBegins_;
     KeyArray<int> slots_;
