@@ -1,5 +1,6 @@
 #include "core/records/datafile.h"
 
+#include "core/records/twoparts.h"
 #include "core/text/commatext.h"
 #include "core/text/textfile.h"
 
@@ -154,6 +155,42 @@ bool keepRecord(const ItemRuns& items, char* room, std::size_t roomSize, RecordB
     return fits;
 }
 
+// Files from this size on are read on two threads.
+constexpr std::size_t kTwoThreadBytes = std::size_t{2} << 20;
+
+struct LinesRead {
+    std::int64_t lines = 0;
+    bool recordsKept = false; // some record lies in the bytes it was read from
+};
+
+// Reads the lines of `text`, which lies in `base`'s bytes and may be read up to `readable`,
+// into `result`, numbering them from 1.
+LinesRead parseLines(char* base, std::string_view text, const char* readable,
+                     ParsedDataFile& result)
+{
+    ItemRuns items;
+    LinesRead read;
+    const auto onLine = [&](std::string_view line, std::int64_t number) {
+        read.lines = number;
+        if (line.empty())
+            return;
+        result.hadLines = true;
+        // The split stops at the 49th item: a line that long is refused whatever follows.
+        if (splitCommaTextAtMost(line, kItemsPerLine, items, readable) &&
+            items.count == kItemsPerLine) {
+            char* room = base + (line.data() - base);
+            read.recordsKept =
+                keepRecord(items, room, line.size(), result.records) || read.recordsKept;
+        } else if (items.count != 0) {
+            ++result.refusedLines;
+            if (result.refusedLineNumbers.size() < kRefusedLineNumbersKept)
+                result.refusedLineNumbers.push_back(number);
+        }
+    };
+    forEachLine(text, onLine);
+    return read;
+}
+
 } // namespace
 
 ParsedDataFile parseDataFile(std::string_view bytes)
@@ -166,28 +203,35 @@ ParsedDataFile parseDataFile(std::string_view bytes)
 ParsedDataFile parseDataFile(std::shared_ptr<char[]> bytes, std::size_t size)
 {
     ParsedDataFile result;
-    result.unicodeEncoding = byteOrderMarkEncoding(std::string_view(bytes.get(), size));
+    const std::string_view text(bytes.get(), size);
+    result.unicodeEncoding = byteOrderMarkEncoding(text);
     if (!result.unicodeEncoding.empty())
         return result;
-    ItemRuns items;
-    bool linesKept = false;
-    const auto onLine = [&](std::string_view line, std::int64_t number) {
-        if (line.empty())
-            return;
-        result.hadLines = true;
-        // The split stops at the 49th item: a line that long is refused whatever follows.
-        if (splitCommaTextAtMost(line, kItemsPerLine, items, bytes.get() + size) &&
-            items.count == kItemsPerLine) {
-            char* room = bytes.get() + (line.data() - bytes.get());
-            linesKept = keepRecord(items, room, line.size(), result.records) || linesKept;
-        } else if (items.count != 0) {
-            ++result.refusedLines;
+    // A large file is read in two halves at once, cut after the first line break past the
+    // middle: every LF ends a line, so each half holds whole lines. Each half writes its
+    // records only into its own bytes, and the first reads no further than its end.
+    const std::size_t lf = size >= kTwoThreadBytes ? text.find('\n', size / 2) : text.npos;
+    const std::size_t cut = lf == text.npos ? size : lf + 1;
+    std::array<ParsedDataFile, 2> halves;
+    std::array<LinesRead, 2> read{};
+    inTwoParts(cut < size, [&](int part) {
+        const std::string_view lines = part == 0 ? text.substr(0, cut) : text.substr(cut);
+        ParsedDataFile& into = part == 0 ? result : halves[1];
+        read[static_cast<std::size_t>(part)] =
+            parseLines(bytes.get(), lines, bytes.get() + (part == 0 ? cut : size), into);
+    });
+    if (cut < size) {
+        // The second half counted its lines from its own start.
+        ParsedDataFile& second = halves[1];
+        result.hadLines = result.hadLines || second.hadLines;
+        result.refusedLines += second.refusedLines;
+        for (std::int64_t number : second.refusedLineNumbers) {
             if (result.refusedLineNumbers.size() < kRefusedLineNumbersKept)
-                result.refusedLineNumbers.push_back(number);
+                result.refusedLineNumbers.push_back(read[0].lines + number);
         }
-    };
-    forEachLine(std::string_view(bytes.get(), size), onLine);
-    if (linesKept)
+        result.records.append(std::move(second.records));
+    }
+    if (read[0].recordsKept || read[1].recordsKept)
         result.records.keep(std::move(bytes));
     return result;
 }

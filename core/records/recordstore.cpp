@@ -40,6 +40,14 @@ FieldsView StoredRecord::fields() const
     return texts == 0 ? FieldsView() : FieldsView(encoded, texts, 1, compact);
 }
 
+void RecordBatch::append(RecordBatch&& later)
+{
+    records_.insert(records_.end(), later.records_.begin(), later.records_.end());
+    for (std::shared_ptr<const char[]>& buffer : later.buffers_)
+        buffers_.push_back(std::move(buffer));
+    later = RecordBatch();
+}
+
 RecordBatch::Entry RecordBatch::operator[](std::size_t index) const
 {
     const StoredRecord& record = records_.at(index);

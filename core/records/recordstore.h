@@ -40,6 +40,8 @@ public:
     // Takes the bytes' buffer along; records may point into it from now on.
     void keep(std::shared_ptr<const char[]> buffer) { buffers_.push_back(std::move(buffer)); }
     void add(StoredRecord record) { records_.push_back(record); }
+    // The records of `later` after these, with the buffers they need.
+    void append(RecordBatch&& later);
 
 private:
     friend class RecordStore;

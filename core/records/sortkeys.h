@@ -2,54 +2,19 @@
 // held together so that sorting reads these arrays instead of looking up cells.
 #pragma once
 
+#include "core/records/twoparts.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <exception>
 #include <memory>
 #include <new>
 #include <string>
 #include <string_view>
-#include <system_error>
-#include <thread>
 #include <utility>
 #include <vector>
 
 namespace grimtally {
-
-// Runs work(0) and work(1), on two threads when `two` and a second thread can be had;
-// an exception of either is passed on once both are done.
-template <typename Work> void inTwoParts(bool two, Work work)
-{
-    std::exception_ptr failure;
-    std::thread other;
-    if (two) {
-        try {
-            other = std::thread([&] {
-                try {
-                    work(1);
-                } catch (...) {
-                    failure = std::current_exception();
-                }
-            });
-        } catch (const std::system_error&) {
-            // No thread to be had: both parts on this one.
-        }
-    }
-    try {
-        work(0);
-        if (!other.joinable())
-            work(1);
-    } catch (...) {
-        if (other.joinable())
-            other.join();
-        throw;
-    }
-    if (other.joinable())
-        other.join();
-    if (failure)
-        std::rethrow_exception(failure);
-}
 
 // Leaves new elements of trivial types as they are instead of zeroing them: the key arrays
 // are written whole by their threads, so zeros written first would be one pass too many.

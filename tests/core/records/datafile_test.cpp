@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <set>
 #include <sstream>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -96,6 +97,43 @@ TEST(DataFile, RefusedLinesAreNumberedAsInTheFile)
         const ParsedDataFile parsed = parseDataFile(c.bytes);
         EXPECT_EQ(parsed.refusedLines, c.refused);
         EXPECT_EQ(parsed.refusedLineNumbers, c.numbers);
+    }
+}
+
+// A file large enough to be read in two halves at once gives what one pass would: every
+// record in order, and refused lines numbered across the cut, whatever the line breaks.
+TEST(DataFile, ALargeFileReadInTwoHalvesIsReadAsOne)
+{
+    constexpr int kLines = 30000; // some 3 MB
+    const std::set<int> refused = {10,         2000,           kLines / 2 - 2, kLines / 2 - 1,
+                                   kLines / 2, kLines / 2 + 1, kLines / 2 + 2, 20000,
+                                   29000};
+    const char* const breaks[] = {"\r\n", "\n", "\r"};
+    std::vector<std::string> fields = wolfFields();
+    std::vector<EnemyRecord> expected;
+    std::string bytes;
+    for (int number = 1; number <= kLines; ++number) {
+        if (refused.contains(number)) {
+            bytes += "not,a,record";
+        } else if (number % 97 == 0) {
+            bytes += "\r\n"; // an empty line; after a lone CR it keeps its own number
+            continue;
+        } else {
+            fields[FieldLevel] = std::to_string(number);
+            expected.push_back(record("e" + std::to_string(number), fields));
+            bytes += formatRecordLine(expected.back().name, expected.back().fields);
+        }
+        bytes += breaks[number % 3];
+    }
+    ASSERT_GT(bytes.size(), std::size_t{2} << 20);
+
+    const ParsedDataFile parsed = parseDataFile(bytes);
+    EXPECT_EQ(parsed.refusedLines, static_cast<std::int64_t>(refused.size()));
+    EXPECT_EQ(parsed.refusedLineNumbers, std::vector<std::int64_t>(refused.begin(), refused.end()));
+    ASSERT_EQ(parsed.records.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        ASSERT_EQ(parsed.records[i].name, expected[i].name);
+        ASSERT_TRUE(parsed.records[i].fields == expected[i].fields.view()) << expected[i].name;
     }
 }
 
