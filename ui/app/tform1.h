@@ -1,7 +1,7 @@
 // The main window: the enemy list over the record store, and the commands on the collection.
 #pragma once
 
-#include "ui/app/editorhost.h"
+#include "ui/editor/editorhost.h"
 
 #include <QMainWindow>
 

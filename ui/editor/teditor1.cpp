@@ -4,7 +4,7 @@
 
 #include "core/words/languagefile.h"
 #include "core/words/vocabulary.h"
-#include "ui/app/editorhost.h"
+#include "ui/editor/editorhost.h"
 #include "ui/toolkit/appearance.h"
 #include "ui/toolkit/checkbox.h"
 #include "ui/toolkit/combobox.h"

@@ -3,7 +3,7 @@
 #include "core/records/record.h"
 #include "core/text/commatext.h"
 #include "core/text/sjis.h"
-#include "ui/app/editorhost.h"
+#include "ui/editor/editorhost.h"
 #include "ui/editor/teditor1.h"
 #include "ui/toolkit/checkbox.h"
 #include "ui/toolkit/combobox.h"

@@ -2,7 +2,7 @@
 // check boxes, the ability list and the rule tables, with the none word on the optional boxes.
 #include "core/rules/choicetables.h"
 #include "core/text/inifile.h"
-#include "ui/app/editorhost.h"
+#include "ui/editor/editorhost.h"
 #include "ui/editor/teditor1.h"
 #include "ui/toolkit/appearance.h"
 #include "ui/toolkit/captionfit.h"
