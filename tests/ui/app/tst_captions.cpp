@@ -3,6 +3,7 @@
 // stands in, and every combo box entry within its box. The walk takes every child widget
 // with text, so captions added or translated later are checked too.
 #include "tests/ui/support/scripteddialogs.h"
+#include "tests/ui/support/workingfolder.h"
 #include "ui/about/taboutbox.h"
 #include "ui/app/programwindows.h"
 #include "ui/app/tform1.h"
@@ -13,7 +14,6 @@
 #include "ui/toolkit/combobox.h"
 
 #include <QCheckBox>
-#include <QDir>
 #include <QFile>
 #include <QFrame>
 #include <QGroupBox>
@@ -24,7 +24,6 @@
 #include <QRegularExpression>
 #include <QStyleOptionButton>
 #include <QStyleOptionGroupBox>
-#include <QTemporaryDir>
 #include <QTreeView>
 #include <QtTest>
 
@@ -180,8 +179,8 @@ private Q_SLOTS:
     void everyCaptionFits()
     {
         QFETCH(QString, wordSet);
-        QTemporaryDir folder;
-        QDir::setCurrent(folder.path());
+        const test::WorkingFolder folder;
+        QVERIFY(folder.isValid());
         const QString shipped = QStringLiteral(GRIMTALLY_SHIPPED_DATA "/") + wordSet;
         for (const QString& file : {u"Language.txt"_s, u"Choices.txt"_s})
             QVERIFY(QFile::copy(shipped + file, folder.filePath(file)));

@@ -5,6 +5,7 @@
 #include "core/rules/combat.h"
 #include "core/text/inifile.h"
 #include "tests/ui/support/scripteddialogs.h"
+#include "tests/ui/support/workingfolder.h"
 #include "ui/app/programlanguage.h"
 #include "ui/app/programwindows.h"
 #include "ui/app/tform1.h"
@@ -12,11 +13,9 @@
 #include "ui/toolkit/dialogs.h"
 
 #include <QAction>
-#include <QDir>
 #include <QFile>
 #include <QLibraryInfo>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -63,10 +62,8 @@ void LanguageTest::textsFollowTheChosenLanguage()
     QFETCH(QString, command);
     QFETCH(QString, question);
 
-    QTemporaryDir folder;
-    const QString oldCurrent = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(folder.path()));
-    const auto back = qScopeGuard([&] { QDir::setCurrent(oldCurrent); });
+    const test::WorkingFolder folder;
+    QVERIFY(folder.isValid());
     QFile language(u"Language.txt"_s);
     QVERIFY(language.open(QIODevice::WriteOnly) && language.write(file) == file.size());
     language.close();

@@ -4,16 +4,15 @@
 #include "core/text/textfile.h"
 #include "tests/ui/support/scripteddialogs.h"
 #include "tests/ui/support/uitest.h"
+#include "tests/ui/support/workingfolder.h"
 #include "ui/app/programwindows.h"
 #include "ui/app/tform1.h"
 #include "ui/editor/teditor1.h"
 #include "ui/toolkit/cp932text.h"
 #include "ui/toolkit/editbox.h"
 
-#include <QDir>
 #include <QFile>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTreeView>
 #include <QtTest>
 
@@ -28,9 +27,8 @@ class RoadTest : public QObject {
 private Q_SLOTS:
     void editOneEnemyAndSaveTheCollection()
     {
-        QTemporaryDir folder;
-        const QString oldCurrent = QDir::currentPath();
-        QDir::setCurrent(folder.path());
+        const test::WorkingFolder folder;
+        QVERIFY(folder.isValid());
         const QString shipped = QStringLiteral(GRIMTALLY_SHIPPED_DATA "/ja/");
         QVERIFY(QFile::copy(shipped + u"Choices.txt"_s, folder.filePath(u"Choices.txt"_s)));
         QVERIFY(QFile::copy(shipped + u"Sample.txt"_s, folder.filePath(u"Sample.txt"_s)));
@@ -76,8 +74,6 @@ private Q_SLOTS:
         QVERIFY(at != std::string::npos);
         expected.replace(at + 1, oldName.size(), newName);
         QCOMPARE(saved, expected);
-
-        QDir::setCurrent(oldCurrent);
     }
 };
 

@@ -4,7 +4,6 @@
 #include "ui/toolkit/combobox.h"
 #include "ui/toolkit/spinedit.h"
 
-#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QTest>
@@ -34,10 +33,8 @@ EditorSession::~EditorSession()
 bool EditorSession::openSession()
 {
     closeSession();
-    startDir_ = QDir::currentPath();
-    folder_ = std::make_unique<QTemporaryDir>();
     dialogs_ = std::make_unique<ScriptedDialogs>();
-    return folder_->isValid() && QDir::setCurrent(folder_->path());
+    return folder_.emplace().isValid();
 }
 
 void EditorSession::closeSession()
@@ -45,10 +42,6 @@ void EditorSession::closeSession()
     editor_.reset();
     form_.reset();
     dialogs_.reset();
-    if (!folder_)
-        return;
-    // Out of the folder before it is removed.
-    QDir::setCurrent(startDir_);
     folder_.reset();
 }
 

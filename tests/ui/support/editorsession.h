@@ -3,12 +3,12 @@
 #pragma once
 
 #include "tests/ui/support/scripteddialogs.h"
+#include "tests/ui/support/workingfolder.h"
 #include "ui/app/tform1.h"
 #include "ui/editor/teditor1.h"
 
 #include <QByteArray>
 #include <QString>
-#include <QTemporaryDir>
 
 #include <memory>
 #include <optional>
@@ -62,8 +62,7 @@ protected:
     std::unique_ptr<ui::TEditor1> editor_;
 
 private:
-    QString startDir_;
-    std::unique_ptr<QTemporaryDir> folder_;
+    std::optional<WorkingFolder> folder_;
 };
 
 } // namespace grimtally::test

@@ -12,20 +12,21 @@ class WorkingFolder {
 public:
     WorkingFolder() : previous_(QDir::currentPath())
     {
-        if (folder_.isValid())
-            QDir::setCurrent(folder_.path());
+        entered_ = folder_.isValid() && QDir::setCurrent(folder_.path());
     }
     ~WorkingFolder() { QDir::setCurrent(previous_); }
     WorkingFolder(const WorkingFolder&) = delete;
     WorkingFolder& operator=(const WorkingFolder&) = delete;
 
-    bool isValid() const { return folder_.isValid(); }
+    // The folder was made and is the working folder.
+    bool isValid() const { return entered_; }
     QString path() const { return folder_.path(); }
     QString filePath(const QString& name) const { return folder_.filePath(name); }
 
 private:
     QString previous_;
     QTemporaryDir folder_;
+    bool entered_ = false;
 };
 
 } // namespace grimtally::test
