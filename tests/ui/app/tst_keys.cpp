@@ -12,10 +12,8 @@
 #include "ui/toolkit/editbox.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFile>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTreeView>
 #include <QtTest>
 

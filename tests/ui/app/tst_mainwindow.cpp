@@ -13,7 +13,6 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QHeaderView>
-#include <QTemporaryDir>
 #include <QTreeView>
 #include <QtTest>
 

@@ -7,10 +7,8 @@
 #include "ui/toolkit/cp932text.h"
 
 #include <QAction>
-#include <QDir>
 #include <QPrintPreviewDialog>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeView>
 #include <QtTest>
