@@ -212,17 +212,16 @@ ParsedDataFile parseDataFile(std::shared_ptr<char[]> bytes, std::size_t size)
     // records only into its own bytes, and the first reads no further than its end.
     const std::size_t lf = size >= kTwoThreadBytes ? text.find('\n', size / 2) : text.npos;
     const std::size_t cut = lf == text.npos ? size : lf + 1;
-    std::array<ParsedDataFile, 2> halves;
+    ParsedDataFile second;
     std::array<LinesRead, 2> read{};
     inTwoParts(cut < size, [&](int part) {
         const std::string_view lines = part == 0 ? text.substr(0, cut) : text.substr(cut);
-        ParsedDataFile& into = part == 0 ? result : halves[1];
+        ParsedDataFile& into = part == 0 ? result : second;
         read[static_cast<std::size_t>(part)] =
             parseLines(bytes.get(), lines, bytes.get() + (part == 0 ? cut : size), into);
     });
     if (cut < size) {
         // The second half counted its lines from its own start.
-        ParsedDataFile& second = halves[1];
         result.hadLines = result.hadLines || second.hadLines;
         result.refusedLines += second.refusedLines;
         for (std::int64_t number : second.refusedLineNumbers) {
