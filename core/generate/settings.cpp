@@ -1,5 +1,7 @@
 #include "core/generate/settings.h"
 
+#include "core/text/numbers.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -43,38 +45,6 @@ const std::array<SettingsKey, 21> kKeys{{
     {"Sense", nullptr, &S::senseRolled},
 }};
 
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-// Far beyond every range here, so saturating at it changes no result.
-constexpr std::int64_t kSaturated = std::int64_t{1} << 40;
-
-struct LeadingNumber {
-    std::int64_t value = 0;
-    bool whole = false; // the digits were all there was
-};
-
-// Blanks, an optional sign and the digits up to the first other character; no digits
-// give 0. The value saturates instead of overflowing.
-LeadingNumber leadingNumber(std::string_view text)
-{
-    std::size_t i = 0;
-    while (i < text.size() && text[i] == ' ')
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    const std::size_t firstDigit = i;
-    std::int64_t value = 0;
-    for (; i < text.size() && isDigit(text[i]); ++i)
-        value = std::min(value * 10 + (text[i] - '0'), kSaturated);
-    return {negative ? -value : value, i > firstDigit && i == text.size()};
-}
-
 bool isCheckedFlag(std::string_view value)
 {
     return std::ranges::equal(value, kCheckedFlag, [](char a, char b) {
@@ -103,7 +73,7 @@ void GenerationSettings::checkAll()
 
 int countValue(std::string_view text, int minimum, int maximum)
 {
-    const LeadingNumber number = leadingNumber(text);
+    const LeadingNumber number = readLeadingNumber(text);
     if (!number.whole)
         return minimum;
     return static_cast<int>(std::clamp<std::int64_t>(number.value, minimum, maximum));
@@ -142,7 +112,8 @@ GenerationSettings readGenerationSettings(const IniFile& file, GenerationSetting
             current.*key.flag = value && isCheckedFlag(*value);
         }
     }
-    const std::int64_t dice = leadingNumber(file.value(kSection, kMagnifyKey).value_or("")).value;
+    const std::int64_t dice =
+        readLeadingNumber(file.value(kSection, kMagnifyKey).value_or("")).value;
     if (dice >= 2 && dice <= 6) {
         current.magnifyItem = static_cast<int>(dice) - 2;
     } else {

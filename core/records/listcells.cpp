@@ -2,10 +2,10 @@
 
 #include "core/records/record.h"
 #include "core/text/commatext.h"
+#include "core/text/numbers.h"
 
 #include <algorithm>
 #include <initializer_list>
-#include <limits>
 #include <stdexcept>
 #include <vector>
 
@@ -203,31 +203,7 @@ int compareListText(std::string_view a, std::string_view b)
 
 std::int64_t leadingNumber(std::string_view cell)
 {
-    std::size_t i = 0;
-    while (i < cell.size() && cell[i] == ' ')
-        ++i;
-    bool negative = false;
-    if (i < cell.size() && (cell[i] == '+' || cell[i] == '-')) {
-        negative = cell[i] == '-';
-        ++i;
-    }
-    // Accumulate towards the sign's side so that the lowest value is reachable too.
-    constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
-    constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
-    std::int64_t value = 0;
-    for (; i < cell.size() && cell[i] >= '0' && cell[i] <= '9'; ++i) {
-        const int digit = cell[i] - '0';
-        if (negative) {
-            if (value < (kMin + digit) / 10)
-                return kMin;
-            value = value * 10 - digit;
-        } else {
-            if (value > (kMax - digit) / 10)
-                return kMax;
-            value = value * 10 + digit;
-        }
-    }
-    return value;
+    return readLeadingNumber(cell).value;
 }
 
 int compareListCells(std::string_view a, std::string_view b, int column, int direction)

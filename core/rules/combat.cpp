@@ -1,5 +1,6 @@
 #include "core/rules/combat.h"
 
+#include "core/text/numbers.h"
 #include "core/text/sjis.h"
 
 #include <limits>
@@ -11,11 +12,6 @@ namespace {
 // Wide enough for every product of the damage formula when the inputs come from 32-bit
 // texts (a critical value of -2^31 times a level of 2^31 already leaves 64 bits behind).
 __extension__ typedef __int128 Wide;
-
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
 
 std::int64_t div6(std::int64_t n)
 {
@@ -70,32 +66,11 @@ std::string ruleValue(const RuleTable& table, const std::string& key, const char
 
 std::optional<int> readInteger(std::string_view text)
 {
-    std::size_t i = 0;
-    while (i < text.size() && text[i] == ' ')
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    if (i == text.size())
+    const LeadingNumber number = readLeadingNumber(text);
+    if (!number.whole || number.value < std::numeric_limits<int>::min() ||
+        number.value > std::numeric_limits<int>::max())
         return std::nullopt;
-    // Accumulate downwards so that -2147483648 fits; stop as soon as it cannot.
-    constexpr std::int64_t lowest = std::numeric_limits<int>::min();
-    std::int64_t value = 0;
-    for (; i < text.size(); ++i) {
-        if (!isDigit(text[i]))
-            return std::nullopt;
-        value = value * 10 - (text[i] - '0');
-        if (value < lowest)
-            return std::nullopt;
-    }
-    if (!negative) {
-        value = -value;
-        if (value > std::numeric_limits<int>::max())
-            return std::nullopt;
-    }
-    return static_cast<int>(value);
+    return static_cast<int>(number.value);
 }
 
 int spinValue(std::string_view text)
