@@ -8,13 +8,7 @@
 namespace grimtally {
 namespace {
 
-std::vector<int> slotsInRowOrder(const RowOrder& rows)
-{
-    std::vector<int> slots;
-    for (int row = 0; row < rows.rowCount(); ++row)
-        slots.push_back(rows.slotOfRow(row));
-    return slots;
-}
+using test::slotsInRowOrder;
 
 // Sorts the rows as the list does: by the cells of the sort column, in its direction.
 void sortBy(RowOrder& rows, const RecordStore& store)

@@ -1,5 +1,6 @@
 #include "core/records/listcells.h"
 #include "core/records/roworder.h"
+#include "test_records.h"
 
 #include <gtest/gtest.h>
 #include <random>
@@ -7,13 +8,7 @@
 namespace grimtally {
 namespace {
 
-std::vector<int> slotsInRowOrder(const RowOrder& rows)
-{
-    std::vector<int> slots;
-    for (int row = 0; row < rows.rowCount(); ++row)
-        slots.push_back(rows.slotOfRow(row));
-    return slots;
-}
+using test::slotsInRowOrder;
 
 // Cells made of pieces that meet at every place the keys could go wrong: signs, blanks,
 // letters either side of the fold, NUL and double-byte bytes, lengths either side of four,

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/records/record.h"
+#include "core/records/roworder.h"
 
 #include <string>
 #include <vector>
@@ -41,6 +42,15 @@ inline EnemyRecord levelRecord(std::string name, std::string level)
     std::vector<std::string> fields(kFieldCount);
     fields[FieldLevel] = std::move(level);
     return record(std::move(name), fields);
+}
+
+// The slot each row shows, row 0 first.
+inline std::vector<int> slotsInRowOrder(const RowOrder& rows)
+{
+    std::vector<int> slots;
+    for (int row = 0; row < rows.rowCount(); ++row)
+        slots.push_back(rows.slotOfRow(row));
+    return slots;
 }
 
 } // namespace grimtally::test
