@@ -5,6 +5,7 @@
 #include "core/text/numbers.h"
 
 #include <algorithm>
+#include <array>
 #include <initializer_list>
 #include <stdexcept>
 #include <vector>
@@ -55,22 +56,26 @@ void appendQuoted(std::string& out, std::string_view part)
 // item always holds a blank, so it is always quoted.
 void appendAbilities(std::string& out, const CellFields& f, const CellWords& words)
 {
+    // The magic rows and the ability field follow each other: read in one pass.
+    std::array<std::string_view, FieldAbility - FieldMagic1Kind + 1> run;
+    f.run(FieldMagic1Kind, run);
+    auto field = [&](int index) { return run[static_cast<std::size_t>(index - FieldMagic1Kind)]; };
     bool anyMagic = false;
     for (int kind : {FieldMagic1Kind, FieldMagic2Kind, FieldMagic3Kind}) {
-        const std::string_view magic = f[kind];
+        const std::string_view magic = field(kind);
         if (magic.empty())
             continue;
         anyMagic = true;
         out += '"';
         appendQuoted(out, magic);
         out += ' ';
-        appendQuoted(out, f[kind + 1]);
+        appendQuoted(out, field(kind + 1));
         appendQuoted(out, words.slash);
-        appendQuoted(out, f[kind + 2]);
+        appendQuoted(out, field(kind + 2));
         out += "\",";
     }
     // The ability field is always an item, so a record with nothing shows two quotes.
-    const std::string_view ability = f[FieldAbility];
+    const std::string_view ability = field(FieldAbility);
     if (ability.empty() ? !anyMagic : needsQuotes(ability)) {
         out += '"';
         appendQuoted(out, ability);

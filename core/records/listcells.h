@@ -1,8 +1,10 @@
 // What the main list shows for a record, and the comparison its column sort uses.
 #pragma once
 
+#include <algorithm>
 #include <concepts>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -35,6 +37,15 @@ public:
         : fields_(&fields), size_(static_cast<int>(fields.size())),
           read_([](const void* list, int index) -> std::string_view {
               return (*static_cast<const Fields*>(list))[index];
+          }),
+          readRun_([](const void* list, int first, std::span<std::string_view> out) {
+              const Fields& all = *static_cast<const Fields*>(list);
+              if constexpr (requires { all.views(first, out); }) {
+                  all.views(first, out);
+              } else {
+                  for (std::size_t i = 0; i < out.size(); ++i)
+                      out[i] = all[first + static_cast<int>(i)];
+              }
           })
     {}
 
@@ -43,10 +54,21 @@ public:
         return index >= 0 && index < size_ ? read_(fields_, index) : std::string_view();
     }
 
+    // Fields first .. first + out.size() - 1 at once, where the list can read them in one
+    // pass; those the list lacks read as empty.
+    void run(int first, std::span<std::string_view> out) const
+    {
+        const int available = std::clamp(size_ - first, 0, static_cast<int>(out.size()));
+        std::fill(out.begin(), out.end(), std::string_view());
+        if (first >= 0 && available > 0)
+            readRun_(fields_, first, out.first(static_cast<std::size_t>(available)));
+    }
+
 private:
     const void* fields_;
     int size_;
     std::string_view (*read_)(const void*, int);
+    void (*readRun_)(const void*, int, std::span<std::string_view>);
 };
 
 // Cell `column` (0..19) of a record row; column 0 is the name.

@@ -106,6 +106,29 @@ void FieldsView::views(std::span<std::string_view> out) const
     }
 }
 
+void FieldsView::views(int first, std::span<std::string_view> out) const
+{
+    const int from = first_ + first;
+    if (first < 0 || from + static_cast<int>(out.size()) > texts_)
+        throw std::out_of_range("fields " + std::to_string(first) + " to " +
+                                std::to_string(first + static_cast<int>(out.size())) + " of " +
+                                std::to_string(size()));
+    if (!compact_) {
+        std::vector<std::string_view> all(static_cast<std::size_t>(std::max(size(), 0)));
+        views(all);
+        std::copy_n(all.begin() + first, out.size(), out.begin());
+        return;
+    }
+    // One byte per length: the sum of those before the first, then one length after another.
+    const auto* lengths = reinterpret_cast<const unsigned char*>(encoded_);
+    const char* text = encoded_ + texts_ + byteSum(lengths, from, texts_);
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        const std::size_t length = lengths[from + static_cast<int>(i)];
+        out[i] = {text, length};
+        text += length;
+    }
+}
+
 std::string_view FieldsView::joinedBytes() const
 {
     const char* p = encoded_;

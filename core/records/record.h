@@ -94,6 +94,8 @@ public:
     // Every field at once, in one pass where operator[] takes one per field: `out` has
     // room for size() views.
     void views(std::span<std::string_view> out) const;
+    // Fields first .. first + out.size() - 1 in one pass; they must be there.
+    void views(int first, std::span<std::string_view> out) const;
     // Every field's bytes one after the other, for scans that need not know the fields.
     std::string_view joinedBytes() const;
 

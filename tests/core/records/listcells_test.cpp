@@ -1,4 +1,5 @@
 #include "core/records/listcells.h"
+#include "core/records/recordstore.h"
 #include "core/text/commatext.h"
 #include "test_records.h"
 
@@ -119,6 +120,14 @@ TEST(ListCells, ShortFieldListsReadAsEmpty)
 
     const std::vector<std::string> three{"Beast", "3", "12"};
     EXPECT_EQ(listCell("Odd", fieldList(three), 3, CellWords()), "12");
+    std::vector<std::string> toMagic2(FieldMagic2Kind + 2);
+    toMagic2[FieldMagic1Kind] = "Fire";
+    toMagic2[FieldMagic2Kind] = "Ice";
+    RecordStore store;
+    store.append({"Odd", fieldList(three)});
+    store.append({"Odd", fieldList(toMagic2)});
+    EXPECT_EQ(listCell("Odd", store.fields(1), 16, CellWords()), R"("")");
+    EXPECT_EQ(listCell("Odd", store.fields(2), 16, CellWords()), R"("Fire /","Ice /",)");
     EXPECT_THROW(listCell("Odd", none, kListColumnCount, CellWords()), std::out_of_range);
     EXPECT_THROW(listCell("Odd", none, -1, CellWords()), std::out_of_range);
 }
@@ -217,14 +226,17 @@ TEST(ListSort, TextComparisonGivesTheByteDifference)
 TEST(ListCells, AbilityAndSubSenseCellsFollowTheCommaTextRules)
 {
     std::mt19937 random(11);
-    const std::string pieces[] = {"", "Fire", " ", "\"", ",", "\t", "a b", "\x83\x5c", "3"};
+    int round = 0;
+    // The long piece makes some records keep their lengths in more than a byte each.
+    const std::string pieces[] = {"",   "Fire", " ",        "\"", ",",
+                                  "\t", "a b",  "\x83\x5c", "3",  std::string(130, 'x')};
     auto text = [&] {
         std::string result;
         for (int i = std::uniform_int_distribution<int>(0, 3)(random); i > 0; --i)
-            result += pieces[std::uniform_int_distribution<std::size_t>(0, 8)(random)];
+            result += pieces[std::uniform_int_distribution<std::size_t>(0, 8 + round % 2)(random)];
         return result;
     };
-    for (int round = 0; round < 500; ++round) {
+    for (round = 0; round < 500; ++round) {
         std::vector<std::string> fields(kFieldCount);
         for (int field = FieldMagic1Kind; field <= FieldSubSenses; ++field)
             fields[field] = text();
@@ -239,8 +251,12 @@ TEST(ListCells, AbilityAndSubSenseCellsFollowTheCommaTextRules)
         }
         items.push_back(fields[FieldAbility]);
         const FieldList list = test::fieldList(fields);
-        EXPECT_EQ(listCell("", list, 16, words),
-                  joinCommaText(std::span<const std::string>(items)));
+        const std::string expected = joinCommaText(std::span<const std::string>(items));
+        EXPECT_EQ(listCell("", list, 16, words), expected);
+        // As a stored record's fields, read in one pass.
+        RecordStore store;
+        const int slot = store.append({"Name", list});
+        EXPECT_EQ(listCell("", store.fields(slot), 16, words), expected);
         EXPECT_EQ(listCell("", list, 19, words),
                   splitCommaText(fields[FieldSubSenses]).empty()
                       ? fields[FieldSense]
