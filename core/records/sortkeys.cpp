@@ -86,15 +86,6 @@ std::array<std::uint64_t, 2> headOf(const char* bytes, std::size_t count)
     return {byte(0) | byte(count / 2) | byte(count - 1), 0};
 }
 
-std::uint32_t bigEndian(const unsigned char* bytes)
-{
-    std::uint32_t word;
-    std::memcpy(&word, bytes, sizeof word);
-    if constexpr (std::endian::native == std::endian::little)
-        word = __builtin_bswap32(word);
-    return word;
-}
-
 // Big-endian with zeros after the end, so that comparing words as numbers compares their
 // bytes in order; built in a register, as bytes stored and read back at once would wait.
 std::uint32_t loadWord(const char* bytes, std::size_t count)
@@ -400,16 +391,11 @@ void SortKeys::set(std::size_t entry, std::string_view cell, int slot, std::size
         heads_[entry] = words;
     } else {
         // The head folded into zeros once, then read as words.
-        std::array<unsigned char, kHeadBytes> head{};
+        std::array<char, kHeadBytes> head{};
         std::memcpy(head.data(), cell.data(), std::min(cell.size(), kHeadBytes));
-        for (std::size_t half = 0; half < kHeadBytes; half += 8) {
-            std::uint64_t eight;
-            std::memcpy(&eight, head.data() + half, 8);
-            eight = foldEight(eight);
-            std::memcpy(head.data() + half, &eight, 8);
-        }
+        foldInPlace(head.data(), head.size());
         for (std::size_t word = 0; word < heads_[entry].size(); ++word)
-            heads_[entry][word] = bigEndian(head.data() + word * kWordBytes);
+            heads_[entry][word] = loadWord(head.data() + word * kWordBytes, kWordBytes);
     }
     lengths_[entry] = static_cast<std::uint32_t>(cell.size());
     std::string& tails = tails_[entry >= firstOfSecond_ ? 1 : 0].bytes;
