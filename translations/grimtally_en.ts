@@ -46,6 +46,12 @@
         <source>The command stopped because of an unexpected error.</source>
         <translation>The command stopped because of an unexpected error.</translation>
     </message>
+    <message>
+        <source>ファイルを上書きします。<byte value="xd"/>
+よろしいですか？</source>
+        <translation>This overwrites the file.<byte value="xd"/>
+Are you sure?</translation>
+    </message>
 </context>
 <context>
     <name>LanguageFile</name>
@@ -270,12 +276,6 @@
         <translation>Save Settings</translation>
     </message>
     <message>
-        <source>ファイルを上書きします。<byte value="xd"/>
-よろしいですか？</source>
-        <translation>This overwrites the file.<byte value="xd"/>
-Are you sure?</translation>
-    </message>
-    <message>
         <source>Load Settings</source>
         <translation>Load Settings</translation>
     </message>
@@ -481,12 +481,6 @@ Please choose another file.</translation>
     <message>
         <source>Save as</source>
         <translation>Save as</translation>
-    </message>
-    <message>
-        <source>ファイルを上書きします。<byte value="xd"/>
-よろしいですか？</source>
-        <translation>This overwrites the file.<byte value="xd"/>
-Are you sure?</translation>
     </message>
     <message>
         <source>データを保存しますか？</source>

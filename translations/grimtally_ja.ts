@@ -46,6 +46,12 @@
         <source>The command stopped because of an unexpected error.</source>
         <translation>予期しないエラーのため、コマンドを中止しました。</translation>
     </message>
+    <message>
+        <source>ファイルを上書きします。<byte value="xd"/>
+よろしいですか？</source>
+        <translation>ファイルを上書きします。<byte value="xd"/>
+よろしいですか？</translation>
+    </message>
 </context>
 <context>
     <name>LanguageFile</name>
@@ -270,12 +276,6 @@
         <translation>生成設定の保存</translation>
     </message>
     <message>
-        <source>ファイルを上書きします。<byte value="xd"/>
-よろしいですか？</source>
-        <translation>ファイルを上書きします。<byte value="xd"/>
-よろしいですか？</translation>
-    </message>
-    <message>
         <source>Load Settings</source>
         <translation>生成設定の読込</translation>
     </message>
@@ -481,12 +481,6 @@
     <message>
         <source>Save as</source>
         <translation>名前を付けて保存</translation>
-    </message>
-    <message>
-        <source>ファイルを上書きします。<byte value="xd"/>
-よろしいですか？</source>
-        <translation>ファイルを上書きします。<byte value="xd"/>
-よろしいですか？</translation>
     </message>
     <message>
         <source>データを保存しますか？</source>

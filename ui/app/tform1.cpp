@@ -330,12 +330,9 @@ TForm1::SaveResult TForm1::SaveAs()
     SaveDialog->setTitle(tr("Save as"));
     if (!SaveDialog->execute(this))
         return SaveResult::NotWritten;
-    const std::filesystem::path file = toPath(SaveDialog->fileName());
-    std::error_code error;
-    if (std::filesystem::exists(file, error) &&
-        Dialogs::current().ask(this, tr("ファイルを上書きします。\r\nよろしいですか？"),
-                               MessageIcon::Information, MessageButtons::OkCancel) != Answer::Ok)
+    if (!mayOverwrite(this, SaveDialog->fileName()))
         return SaveResult::NotWritten;
+    const std::filesystem::path file = toPath(SaveDialog->fileName());
     if (!runGuarded(this, [&] { saveDataFile(file, store_); }))
         return SaveResult::Failed;
     savedRevision_ = store_.revision();

@@ -106,6 +106,18 @@ std::vector<int> ExchangeCommands::slotsOrSay() const
     return slots;
 }
 
+std::optional<QString> ExchangeCommands::exportFileName(const QString& title, const QString& suffix)
+{
+    // Each kind proposes the file of its own kind chosen last, never one of another kind.
+    QString& last = lastFiles_[suffix];
+    const std::optional<QString> file =
+        Dialogs::current().saveFileName(host_.window, title, last, suffix);
+    if (!file || !mayOverwrite(host_.window, *file))
+        return std::nullopt;
+    last = *file;
+    return file;
+}
+
 void ExchangeCommands::Menu_PrintClick()
 {
     const std::vector<int> slots = slotsOrSay();
@@ -124,11 +136,9 @@ void ExchangeCommands::Menu_ExportPdfClick()
     const std::vector<int> slots = slotsOrSay();
     if (slots.empty())
         return;
-    const std::optional<QString> file =
-        Dialogs::current().saveFileName(host_.window, tr("Export as PDF"), lastFile_, u"pdf"_s);
+    const std::optional<QString> file = exportFileName(tr("Export as PDF"), u"pdf"_s);
     if (!file)
         return;
-    lastFile_ = *file;
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(*file);
@@ -146,11 +156,9 @@ void ExchangeCommands::exportText(
     const std::vector<int> slots = slotsOrSay();
     if (slots.empty())
         return;
-    const std::optional<QString> file =
-        Dialogs::current().saveFileName(host_.window, title, lastFile_, suffix);
+    const std::optional<QString> file = exportFileName(title, suffix);
     if (!file)
         return;
-    lastFile_ = *file;
     BusyCursor busy;
     runGuarded(host_.window, [&] { writeFileAtomically(toPath(*file), contents(slots)); });
 }
@@ -177,11 +185,12 @@ void ExchangeCommands::Menu_ExportMarkdownClick()
 
 void ExchangeCommands::Menu_ImportJsonClick()
 {
+    QString& last = lastFiles_[u"json"_s];
     const std::optional<QString> file =
-        Dialogs::current().openFileName(host_.window, tr("Import JSON"), lastFile_);
+        Dialogs::current().openFileName(host_.window, tr("Import JSON"), last);
     if (!file)
         return;
-    lastFile_ = *file;
+    last = *file;
     BusyCursor busy;
     // Nothing is added from a file with any error in it.
     if (runGuarded(host_.window, [&] {

@@ -9,6 +9,8 @@
 #include <QObject>
 
 #include <functional>
+#include <map>
+#include <optional>
 #include <vector>
 
 class QAction;
@@ -55,13 +57,16 @@ private:
     // Asks for a file name and writes `contents` to it whole; nothing when cancelled.
     void exportText(const QString& title, const QString& suffix,
                     const std::function<std::string(const std::vector<int>&)>& contents);
+    // The file an export writes: the user's choice, after the overwrite question if it
+    // exists; nothing when either is cancelled.
+    std::optional<QString> exportFileName(const QString& title, const QString& suffix);
     int blocksPerPage() const;
     // The chosen slots; when there are none the user is told so.
     std::vector<int> slotsOrSay() const;
 
     ExchangeHost host_;
     QAction* twoPerPage_ = nullptr;
-    QString lastFile_; // proposed again by the next export
+    std::map<QString, QString> lastFiles_; // by suffix, proposed again by the next of its kind
 };
 
 } // namespace grimtally::ui

@@ -2,6 +2,7 @@
 
 #include "core/rules/choicetables.h"
 #include "core/rules/combat.h"
+#include "ui/toolkit/cp932text.h"
 
 #include <QCoreApplication>
 #include <QFileDialog>
@@ -10,6 +11,7 @@
 #include <QPushButton>
 
 #include <exception>
+#include <filesystem>
 #include <new>
 
 namespace grimtally::ui {
@@ -135,6 +137,16 @@ void Dialogs::install(Dialogs* dialogs)
 void showError(QWidget* parent, const QString& text)
 {
     Dialogs::current().ask(parent, text, MessageIcon::Error, MessageButtons::Ok);
+}
+
+bool mayOverwrite(QWidget* parent, const QString& file)
+{
+    std::error_code error;
+    return !std::filesystem::exists(toPath(file), error) ||
+           Dialogs::current().ask(parent,
+                                  QCoreApplication::translate(
+                                      "Dialogs", "ファイルを上書きします。\r\nよろしいですか？"),
+                                  MessageIcon::Information, MessageButtons::OkCancel) == Answer::Ok;
 }
 
 namespace {

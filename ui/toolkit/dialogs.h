@@ -39,6 +39,10 @@ public:
 // The error box: the error icon, the text, OK.
 void showError(QWidget* parent, const QString& text);
 
+// Before writing over a file: true when `file` does not exist yet or the user answers OK to
+// the overwrite question.
+bool mayOverwrite(QWidget* parent, const QString& file);
+
 // What the error box says for an exception: the core's errors about the choice file in the
 // program's language, anything else (the system's reasons) as its own text.
 QString errorText(const std::exception& error);

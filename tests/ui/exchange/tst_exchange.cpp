@@ -42,6 +42,11 @@ private:
         form_->show();
     }
     void run(const QString& item) { form_->findChild<QAction*>(item)->trigger(); }
+    static QByteArray readAll(const QString& name)
+    {
+        QFile file(name);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
 
 private Q_SLOTS:
     void init()
@@ -90,6 +95,34 @@ private Q_SLOTS:
         }
         QCOMPARE(form_->ListView1->model()->rowCount(), 5);
         QVERIFY(form_->hasUnsavedChanges());
+    }
+
+    // An export asks before writing over a file, and each kind proposes its own last file:
+    // a PDF must not be proposed over the JSON just written.
+    void exportAsksBeforeOverwritingAndProposesItsOwnKind()
+    {
+        startWithEnemies();
+        const QString json = folder_->filePath(u"all.json"_s);
+        dialogs_->chooseFile(json);
+        run(u"Menu_ExportJson"_s);
+        const QByteArray written = readAll(json);
+        QVERIFY(!written.isEmpty());
+
+        form_->store().append({"Third", FieldList()});
+        form_->ListView1Renew();
+        dialogs_->chooseFile(json);
+        dialogs_->answer(ui::Answer::Cancel);
+        run(u"Menu_ExportJson"_s);
+        QCOMPARE(dialogs_->questions.back().buttons, ui::MessageButtons::OkCancel);
+        QCOMPARE(readAll(json), written);
+
+        dialogs_->cancelFile();
+        run(u"Menu_ExportPdf"_s);
+        QCOMPARE(dialogs_->fileRequests.back().proposed, QString());
+        dialogs_->chooseFile(json);
+        dialogs_->answer(ui::Answer::Ok);
+        run(u"Menu_ExportJson"_s);
+        QVERIFY(readAll(json) != written);
     }
 
     void importOfABrokenFileAddsNothingAndSaysWhere()
