@@ -38,10 +38,14 @@ void writeOutput(Context& context, const Output& output, std::string_view bytes)
     writeFileAtomically(output.file, bytes);
 }
 
-// Reads a data file into a store; refused lines are reported and make the status 1.
-int readCollection(Context& context, const std::filesystem::path& file, RecordStore& store)
+// Reads a data file into a store; refused lines are reported and make the status 1, as a
+// Unicode file does, which is refused whole. `refusedLines` is their count.
+int readCollection(Context& context, const std::filesystem::path& file, RecordStore& store,
+                   std::int64_t* refusedLines = nullptr)
 {
     ParsedDataFile parsed = readDataFile(file);
+    if (refusedLines)
+        *refusedLines = parsed.refusedLines;
     if (!parsed.unicodeEncoding.empty()) {
         context.log << shownPath(file) << ": " << parsed.unicodeEncoding
                     << " text, not a Shift-JIS data file\n";
@@ -182,9 +186,10 @@ int importFile(Context& context, const std::filesystem::path& json,
 int stats(Context& context, const std::filesystem::path& file)
 {
     RecordStore store;
-    ParsedDataFile parsed = readDataFile(file);
-    const std::int64_t refused = parsed.refusedLines;
-    store.replaceFrom(1, std::move(parsed.records));
+    std::int64_t refused = 0;
+    const int status = readCollection(context, file, store, &refused);
+    if (status == kExitFailure)
+        return status; // a Unicode file: nothing to count
 
     // Levels count in number order, any level that is no number after them in text order.
     struct LevelOrder {
@@ -227,7 +232,7 @@ int stats(Context& context, const std::filesystem::path& file)
     out << "by level:\n";
     for (const auto& [level, count] : byLevel)
         out << "  " << (level.empty() ? "(empty)" : level) << ": " << count << '\n';
-    return kExitOk;
+    return status;
 }
 
 int generate(Context& context, const GenerateOptions& options, const std::filesystem::path& output)

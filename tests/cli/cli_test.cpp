@@ -6,6 +6,7 @@
 #include "tests/core/text/tempfolder.h"
 
 #include <cstdio>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <sys/wait.h>
@@ -126,6 +127,18 @@ TEST(Cli, StatsCountsByClassifyAndLevel)
     for (const char* expected : {"enemies: 12\n", "refused lines: 0\n", "level range: 1 to 10\n",
                                  "  Beast: 5\n", "  5: 2\n"})
         EXPECT_NE(result.out.find(expected), std::string::npos) << expected << "\n" << result.out;
+}
+
+TEST(Cli, StatsReadsADataFileAsTheOtherCommandsDo)
+{
+    // Refused lines are counted and make the status 1; a Unicode file is refused whole.
+    const CliRun broken = run("stats " + kTestData + "/cli/broken_data.txt 2>/dev/null");
+    EXPECT_EQ(broken.status, 1);
+    EXPECT_EQ(broken.out.find("refused lines: 0\n"), std::string::npos) << broken.out;
+    const std::string utf8 = ::testing::TempDir() + "/grimtally-stats-utf8.txt";
+    std::ofstream(utf8, std::ios::binary)
+        << "\xEF\xBB\xBF" << grimtally::readWholeFile(kShipped + "/Sample.txt");
+    EXPECT_EQ(run("stats " + utf8 + " 2>/dev/null").status, 3);
 }
 
 TEST(Cli, ExitStatusesTellUsageFromFailure)
