@@ -28,7 +28,7 @@ constexpr int kSpinMaximum = 999;
 std::string shown(std::string_view bytes)
 {
     constexpr std::size_t kShown = 40;
-    std::string text = displayText(bytes.substr(0, kShown));
+    std::string text = displayText(cp932Prefix(bytes, kShown));
     if (bytes.size() > kShown)
         text += "...";
     return "\"" + text + "\"";
@@ -190,10 +190,9 @@ std::string_view fileKindName(FileKind kind)
 std::vector<FileProblem> checkDataFile(std::string_view bytes)
 {
     std::vector<FileProblem> problems;
-    const ParsedDataFile parsed = parseDataFile(bytes);
-    if (!parsed.unicodeEncoding.empty()) {
+    if (const std::string_view unicode = unicodeByteOrderMark(bytes); !unicode.empty()) {
         problems.push_back({1, "",
-                            "the file is " + std::string(parsed.unicodeEncoding) +
+                            "the file is " + std::string(unicode) +
                                 " text, not Shift-JIS: the program refuses it whole"});
         return problems;
     }

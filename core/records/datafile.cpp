@@ -17,20 +17,6 @@ namespace {
 
 constexpr std::size_t kItemsPerLine = 1 + kFieldCount;
 
-// A Unicode file saved by another editor: read as Shift-JIS, its mark and the quotes after
-// it would end up inside the first name, or every byte would be refused.
-std::string_view byteOrderMarkEncoding(std::string_view bytes)
-{
-    if (bytes.starts_with("\xEF\xBB\xBF"))
-        return "UTF-8";
-    if (bytes.starts_with(std::string_view("\xFF\xFE\0\0", 4)) ||
-        bytes.starts_with(std::string_view("\0\0\xFE\xFF", 4)))
-        return "UTF-32";
-    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF"))
-        return "UTF-16";
-    return {};
-}
-
 // Calls onLine(line, number) for each line, numbered from 1, cut as splitLines cuts them;
 // without the list of lines, which for a file of nothing but line breaks would cost 16
 // bytes per byte. memchr finds the breaks faster than a loop over the bytes.
@@ -193,6 +179,18 @@ LinesRead parseLines(char* base, std::string_view text, const char* readable,
 
 } // namespace
 
+std::string_view unicodeByteOrderMark(std::string_view bytes)
+{
+    if (bytes.starts_with("\xEF\xBB\xBF"))
+        return "UTF-8";
+    if (bytes.starts_with(std::string_view("\xFF\xFE\0\0", 4)) ||
+        bytes.starts_with(std::string_view("\0\0\xFE\xFF", 4)))
+        return "UTF-32";
+    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF"))
+        return "UTF-16";
+    return {};
+}
+
 ParsedDataFile parseDataFile(std::string_view bytes)
 {
     std::shared_ptr<char[]> copy = fileBuffer(bytes.size());
@@ -204,7 +202,7 @@ ParsedDataFile parseDataFile(std::shared_ptr<char[]> bytes, std::size_t size)
 {
     ParsedDataFile result;
     const std::string_view text(bytes.get(), size);
-    result.unicodeEncoding = byteOrderMarkEncoding(text);
+    result.unicodeEncoding = unicodeByteOrderMark(text);
     if (!result.unicodeEncoding.empty())
         return result;
     // A large file is read in two halves at once, cut after the first line break past the

@@ -32,6 +32,11 @@ struct ParsedDataFile {
     std::string_view unicodeEncoding;
 };
 
+// "UTF-8", "UTF-16" or "UTF-32" when `bytes` begin with that byte-order mark, else empty. A
+// Unicode file saved by another editor, read as Shift-JIS, would have its mark and the
+// quotes after it inside the first name, or every byte refused.
+std::string_view unicodeByteOrderMark(std::string_view bytes);
+
 // Empty lines are dropped, lines of blanks only are passed over, the rest are records or
 // refused.
 ParsedDataFile parseDataFile(std::string_view bytes);

@@ -19,14 +19,7 @@ std::string shortened(const std::string& row)
 {
     if (row.size() <= kShownRowBytes)
         return row;
-    std::size_t end = 0;
-    while (end < row.size()) {
-        const std::size_t step = isCp932LeadByte(static_cast<unsigned char>(row[end])) ? 2 : 1;
-        if (end + step > kShownRowBytes)
-            break;
-        end += step;
-    }
-    return row.substr(0, end) + "...";
+    return std::string(cp932Prefix(row, kShownRowBytes)) + "...";
 }
 
 const char* problemText(ChoiceFileError::Problem problem)

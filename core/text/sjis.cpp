@@ -1,5 +1,6 @@
 #include "core/text/sjis.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <iconv.h>
@@ -228,6 +229,18 @@ void appendUtf8(std::string& out, char32_t cp)
 bool isCp932LeadByte(unsigned char byte)
 {
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+std::string_view cp932Prefix(std::string_view text, std::size_t maxBytes)
+{
+    std::size_t end = 0;
+    while (end < text.size()) {
+        const std::size_t step = isCp932LeadByte(static_cast<unsigned char>(text[end])) ? 2 : 1;
+        if (end + step > maxBytes)
+            break;
+        end += step;
+    }
+    return text.substr(0, std::min(end, text.size()));
 }
 
 std::string cp932ToUtf8(std::string_view bytes)

@@ -11,6 +11,10 @@ namespace grimtally {
 // True for the first byte of a double-byte character (0x81-0x9F, 0xE0-0xFC).
 bool isCp932LeadByte(unsigned char byte);
 
+// The longest start of `text` of at most `maxBytes` bytes that ends on a character
+// boundary, for cutting a text to be shown.
+std::string_view cp932Prefix(std::string_view text, std::size_t maxBytes);
+
 // Decodes code page 932 bytes; a byte sequence that is not valid becomes U+FFFD per byte,
 // so that any file can be shown.
 std::string cp932ToUtf8(std::string_view bytes);

@@ -104,6 +104,14 @@ TEST(Sjis, FindsTextOnlyAtCharacterBoundaries)
     EXPECT_TRUE(containsCp932("anything", ""));
 }
 
+TEST(Sjis, CutsTextOnlyAtCharacterBoundaries)
+{
+    EXPECT_EQ(grimtally::cp932Prefix("ab\x83\x42", 3),
+              "ab"); // not half of the double-byte character
+    EXPECT_EQ(grimtally::cp932Prefix("ab\x83\x42", 4), "ab\x83\x42");
+    EXPECT_EQ(grimtally::cp932Prefix("abc", 10), "abc");
+}
+
 } // namespace
 
 namespace {
