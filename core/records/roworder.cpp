@@ -14,6 +14,7 @@ void RowOrder::reset(int slotCount)
     // The new-entry row is there even for a store that somehow reports no slots.
     slots_.resize(static_cast<std::size_t>(std::max(slotCount, 1)));
     std::iota(slots_.begin(), slots_.end(), 0);
+    sorted_ = false;
 }
 
 int RowOrder::rowOfSlot(int slot) const

@@ -18,6 +18,9 @@ public:
 
     int sortColumn() const { return sortColumn_; }
     int sortDirection() const { return sortDirection_; }
+    // The direction the rows are shown in by the sort column: 0 in slot order, which a
+    // reset brings back while the sort cycle itself goes on.
+    int shownSortDirection() const { return sorted_ ? sortDirection_ : 0; }
 
     // A header click: sets the column and advances the direction 0 -> 1 -> -1 -> 0.
     // Returns true when it came back to 0, where the rows go back to slot order.
@@ -41,6 +44,7 @@ private:
     std::vector<int> slots_{0};
     int sortColumn_ = 0;
     int sortDirection_ = 0;
+    bool sorted_ = false; // the rows are in the order of the sort cycle, not slot order
 };
 
 } // namespace grimtally
@@ -55,6 +59,7 @@ template <typename Compare> void grimtally::RowOrder::sortRecordRows(Compare com
 
 template <typename AppendCell> void grimtally::RowOrder::sortByCells(AppendCell appendCell)
 {
+    sorted_ = sortDirection_ != 0;
     // With no direction every cell compares equal, and the rows stay as they are.
     if (sortDirection_ == 0 || slots_.size() < 3)
         return;

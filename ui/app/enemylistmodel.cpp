@@ -58,7 +58,6 @@ void EnemyListModel::renew()
 {
     beginResetModel();
     order_.reset(store_.slotCount());
-    sorted_ = false;
     endResetModel();
 }
 
@@ -70,7 +69,6 @@ void EnemyListModel::sortByHeaderClick(int column)
     order_.sortByCells([this, column](int slot, std::string& cell) {
         appendListCell(cell, store_.name(slot), store_.fields(slot), column, cellWords_);
     });
-    sorted_ = order_.sortDirection() != 0;
     // A sort keeps every row and only changes what each one shows. Saying so, rather than
     // resetting the model, spares the view laying out a million rows again; the window
     // selects the same record again after the sort.

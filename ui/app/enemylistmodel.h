@@ -28,9 +28,7 @@ public:
     // A click on the header of `column`: advances the direction and sorts rows 1..n.
     void sortByHeaderClick(int column);
 
-    // The direction the rows are shown in by the sort column: 0 in slot order, which a
-    // rebuild brings back while the sort cycle itself goes on.
-    int shownSortDirection() const { return sorted_ ? order_.sortDirection() : 0; }
+    int shownSortDirection() const { return order_.shownSortDirection(); }
 
     int slotOfRow(int row) const { return order_.slotOfRow(row); }
     int rowOfSlot(int slot) const { return order_.rowOfSlot(slot); }
@@ -42,7 +40,6 @@ private:
     CellWords cellWords_;
     QStringList captions_;
     RowOrder order_;
-    bool sorted_ = false;
     mutable std::string cell_; // reused by data()
 };
 

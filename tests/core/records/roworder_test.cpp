@@ -48,11 +48,19 @@ TEST(RowOrder, HeaderClicksCycleOneDirectionForAllColumns)
     EXPECT_EQ(rows.sortDirection(), 0);
     EXPECT_EQ(rows.sortColumn(), 0);
 
-    // A rebuild in between does not restart the cycle.
+    // A rebuild in between does not restart the cycle, but shows slot order until the
+    // next sort.
+    auto noCells = [](int, std::string&) {};
     EXPECT_FALSE(rows.advanceSort(1));
     rows.reset(3);
+    rows.sortByCells(noCells);
+    EXPECT_EQ(rows.shownSortDirection(), 1);
+    rows.reset(3);
+    EXPECT_EQ(rows.shownSortDirection(), 0);
     EXPECT_FALSE(rows.advanceSort(1));
     EXPECT_EQ(rows.sortDirection(), -1);
+    rows.sortByCells(noCells);
+    EXPECT_EQ(rows.shownSortDirection(), -1);
 
     EXPECT_THROW(rows.advanceSort(kListColumnCount), std::out_of_range);
     EXPECT_THROW(rows.advanceSort(-1), std::out_of_range);
