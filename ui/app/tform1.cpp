@@ -241,9 +241,7 @@ void TForm1::Menu_NewClick()
         return;
     store_.clear();
     savedRevision_ = store_.revision();
-    model_->renew();
-    showSortDirection();
-    enableRowCommands();
+    ListView1Renew();
 }
 
 void TForm1::Menu_OpenClick()
