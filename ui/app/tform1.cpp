@@ -62,7 +62,7 @@ TForm1::TForm1(std::optional<LanguageFile> language, QWidget* parent) : QMainWin
         {.window = this,
          .store = &store_,
          .chosenSlots = [this] { return chosenSlots(); },
-         .captions = [this] { return Captions::fromLanguage(language_.ini()); },
+         .captions = [this] { return Captions(vocabulary_, readEditorWords(language_.ini())); },
          .renewList = [this] { ListView1Renew(); }},
         this);
     buildMenus();
