@@ -238,9 +238,11 @@ int stats(Context& context, const std::filesystem::path& file)
 int generate(Context& context, const GenerateOptions& options, const std::filesystem::path& output)
 {
     const auto start = std::chrono::steady_clock::now();
-    std::string noneWord = "----";
-    if (!options.languageFile.empty())
-        noneWord = readEditorWords(IniFile::load(options.languageFile)).at(EdNone);
+    // The editor's none word, from the given words or the built-in ones.
+    const std::string noneWord =
+        readEditorWords(options.languageFile.empty() ? IniFile()
+                                                     : IniFile::load(options.languageFile))
+            .at(EdNone);
     std::string namePrefix;
     if (!options.name.empty()) {
         const std::optional<std::string> bytes = utf8ToCp932(options.name);
