@@ -22,8 +22,6 @@ namespace grimtally {
 
 namespace {
 
-constexpr int kSpinMaximum = 999;
-
 // Quoted for a message: UTF-8, cut when long.
 std::string shown(std::string_view bytes)
 {
@@ -109,7 +107,8 @@ void checkFields(std::size_t line, const std::vector<std::string>& items, const 
         if (!number)
             add(spin.field, shown(text) + " is not a whole number: the editor reads it as 0");
         else if (*number < 0 || *number > kSpinMaximum)
-            add(spin.field, shown(text) + " is outside 0 to 999: the editor brings it to " +
+            add(spin.field, shown(text) + " is outside 0 to " + std::to_string(kSpinMaximum) +
+                                ": the editor brings it to " +
                                 std::to_string(std::clamp(*number, 0, kSpinMaximum)) +
                                 " when its box is left");
     }

@@ -11,8 +11,6 @@ namespace grimtally {
 
 namespace {
 
-constexpr int kSpinMaximum = 999;
-
 // A list with the none word first, as the optional boxes hold it; a list whose first row
 // is the none word already serves as it is.
 std::vector<std::string> withNone(const std::vector<std::string>& entries, std::string_view none)

@@ -2,6 +2,7 @@
 // needed. Unlike QSpinBox it accepts any text, because the editor's rules rely on that.
 #pragma once
 
+#include "core/rules/combat.h"
 #include "ui/toolkit/cp932text.h"
 
 #include <QAbstractSpinBox>
@@ -11,7 +12,7 @@ namespace grimtally::ui {
 class SpinEdit : public QAbstractSpinBox {
     Q_OBJECT
 public:
-    explicit SpinEdit(QWidget* parent = nullptr, int minimum = 0, int maximum = 999);
+    explicit SpinEdit(QWidget* parent = nullptr, int minimum = 0, int maximum = kSpinMaximum);
 
     QString text() const;
     void setText(const QString& text); // emits changed() only when the text differs
