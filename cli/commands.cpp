@@ -15,7 +15,6 @@
 #include <chrono>
 #include <cstdio>
 #include <map>
-#include <numeric>
 
 namespace grimtally::cli {
 
@@ -65,13 +64,6 @@ int readCollection(Context& context, const std::filesystem::path& file, RecordSt
     }
     store.replaceFrom(1, std::move(parsed.records));
     return status;
-}
-
-std::vector<int> everySlot(const RecordStore& store)
-{
-    std::vector<int> slots(static_cast<std::size_t>(store.recordCount()));
-    std::iota(slots.begin(), slots.end(), 1);
-    return slots;
 }
 
 double secondsSince(std::chrono::steady_clock::time_point start)
@@ -126,7 +118,7 @@ int exportFile(Context& context, const std::filesystem::path& file, const Output
     const Captions captions = options.languageFile.empty()
                                   ? Captions::defaults()
                                   : Captions::fromLanguage(IniFile::load(options.languageFile));
-    const std::vector<int> slots = everySlot(store);
+    const std::vector<int> slots = store.recordSlots();
     std::string bytes;
     switch (options.format) {
     case Format::Json:

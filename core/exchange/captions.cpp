@@ -103,6 +103,11 @@ Captions Captions::fromLanguage(const IniFile& language)
     return Captions(readVocabulary(language), readEditorWords(language));
 }
 
+bool isListField(int field)
+{
+    return field == FieldAbility || field == FieldSubSenses;
+}
+
 std::string_view fieldKey(int field)
 {
     return kFieldKeys.at(static_cast<std::size_t>(field + 1));

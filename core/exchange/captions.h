@@ -35,6 +35,9 @@ private:
     std::vector<std::string> fields_;
 };
 
+// The fields that hold comma text lists (abilities, sub-senses): exchanged as lists of items.
+bool isListField(int field);
+
 // The JSON key of a field (kNameField or 0..46): fixed English names, the same in every
 // language ("name", "classify", "attack2Hit", ...).
 std::string_view fieldKey(int field);

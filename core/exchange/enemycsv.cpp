@@ -42,7 +42,7 @@ std::string enemiesCsv(const RecordStore& store, std::span<const int> slots,
         for (int field = 0; field < kFieldCount; ++field) {
             out += ',';
             const std::string_view bytes = field < fields.size() ? fields[field] : "";
-            if (field != FieldAbility && field != FieldSubSenses) {
+            if (!isListField(field)) {
                 appendCell(out, displayText(bytes));
                 continue;
             }

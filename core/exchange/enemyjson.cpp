@@ -15,11 +15,6 @@ constexpr int kTexts = kFieldCount + 1; // the name and the fields
 constexpr std::string_view kRawKey = "raw";
 constexpr char kHexDigits[] = "0123456789abcdef";
 
-bool isListField(int field)
-{
-    return field == FieldAbility || field == FieldSubSenses;
-}
-
 void appendJsonString(std::string& out, std::string_view utf8)
 {
     out += '"';
@@ -301,12 +296,10 @@ public:
             state_ = wrapped_ ? State::Wrapper : State::Done;
             return true;
         case State::ListItems: {
-            std::string& joined = text_[slot(field_)];
             kind_[slot(field_)] = Kind::List;
             // Kept as UTF-8 items until the enemy ends, joined there after encoding.
             listItems_[slot(field_)] = std::move(items_);
             items_ = {};
-            joined.clear();
             state_ = State::Enemy;
             return true;
         }
@@ -533,11 +526,7 @@ std::string enemiesJson(const RecordStore& store, std::span<const int> slots)
 
 std::string enemiesJson(const RecordStore& store)
 {
-    std::vector<int> slots;
-    slots.reserve(static_cast<std::size_t>(store.recordCount()));
-    for (int slot = 1; slot < store.slotCount(); ++slot)
-        slots.push_back(slot);
-    return enemiesJson(store, slots);
+    return enemiesJson(store, store.recordSlots());
 }
 
 std::vector<EnemyRecord> readEnemiesJson(std::string_view json,

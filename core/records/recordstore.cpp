@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <numeric>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -38,6 +39,13 @@ std::string_view StoredRecord::name() const
 FieldsView StoredRecord::fields() const
 {
     return texts == 0 ? FieldsView() : FieldsView(encoded, texts, 1, compact);
+}
+
+std::vector<int> RecordStore::recordSlots() const
+{
+    std::vector<int> slots(static_cast<std::size_t>(recordCount()));
+    std::iota(slots.begin(), slots.end(), 1);
+    return slots;
 }
 
 void RecordBatch::append(RecordBatch&& later)

@@ -55,6 +55,7 @@ public:
 
     int slotCount() const { return static_cast<int>(slots_.size()); }
     int recordCount() const { return slotCount() - 1; }
+    std::vector<int> recordSlots() const; // 1 .. recordCount(), in slot order
 
     std::string_view name(int slot) const { return slots_.at(checked(slot)).name(); }
     FieldsView fields(int slot) const { return slots_.at(checked(slot)).fields(); }
