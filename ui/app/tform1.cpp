@@ -26,19 +26,12 @@ using namespace Qt::StringLiterals;
 
 namespace grimtally::ui {
 
-TForm1::TForm1(QWidget* parent) : TForm1(std::nullopt, parent)
+TForm1::TForm1(QWidget* parent) : TForm1(readLanguageFile(nullptr), parent)
 {}
 
 TForm1::TForm1(LanguageFile language, QWidget* parent)
-    : TForm1(std::optional<LanguageFile>(std::move(language)), parent)
-{}
-
-TForm1::TForm1(std::optional<LanguageFile> language, QWidget* parent) : QMainWindow(parent)
+    : QMainWindow(parent), language_(std::move(language))
 {
-    if (language) {
-        language_ = std::move(*language);
-        languageRead_ = true;
-    }
     setObjectName(u"TForm1"_s);
     setWindowTitle(tr("Grimtally"));
     setFont(windowFont());
@@ -154,8 +147,6 @@ void TForm1::FormCreate()
 
     // Read once for every window. A file that cannot be read, or not as Shift-JIS text, is
     // reported here and never written, so the user's own words are not lost.
-    if (!languageRead_)
-        language_ = readLanguageFile(this);
     reportLanguageProblem(this, language_);
     vocabulary_ = readVocabulary(language_.ini());
 

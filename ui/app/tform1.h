@@ -5,8 +5,6 @@
 
 #include <QMainWindow>
 
-#include <optional>
-
 class QAction;
 class QMenu;
 class QTreeView;
@@ -79,7 +77,6 @@ protected:
     void closeEvent(QCloseEvent* event) override; // FormClose: the save question
 
 private:
-    TForm1(std::optional<LanguageFile> language, QWidget* parent);
     void buildMenus();
     // Edit for any selected row, Copy and Delete for a record row; their keys follow.
     void enableRowCommands();
@@ -94,7 +91,6 @@ private:
                          void (TForm1::*handler)());
 
     LanguageFile language_;
-    bool languageRead_ = false;
     Vocabulary vocabulary_;
     RecordStore store_;
     std::uint64_t savedRevision_ = 0; // the store's revision when it was last read or written
