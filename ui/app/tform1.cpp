@@ -439,11 +439,12 @@ void TForm1::closeEvent(QCloseEvent* event)
     switch (Dialogs::current().ask(this, tr("データを保存しますか？"), MessageIcon::Information,
                                    MessageButtons::YesNoCancel)) {
     case Answer::Yes:
-        // Closes unless the save itself failed: then the collection would be lost.
-        if (SaveAs() == SaveResult::Failed)
-            event->ignore();
-        else
+        // Closes only once the collection is on disk: a cancelled save dialog, a declined
+        // overwrite question or a failed save keep the window and every record, as Cancel does.
+        if (SaveAs() == SaveResult::Written)
             event->accept();
+        else
+            event->ignore();
         return;
     case Answer::No:
         event->accept();

@@ -416,12 +416,22 @@ private Q_SLOTS:
         QCoreApplication::sendEvent(form_.get(), &no);
         QVERIFY(no.isAccepted());
 
-        // Yes, then cancelling the save dialog still ends the program, writing nothing.
+        // Yes, then cancelling the save dialog or the overwrite question keeps the window
+        // and the records: closing would lose them.
         dialogs_->answer(Answer::Yes);
         dialogs_->cancelFile();
         QCloseEvent yesCancelled;
         QCoreApplication::sendEvent(form_.get(), &yesCancelled);
-        QVERIFY(yesCancelled.isAccepted());
+        QVERIFY(!yesCancelled.isAccepted());
+        writeBytes(path(u"taken.txt"_s), "other");
+        dialogs_->answer(Answer::Yes);
+        dialogs_->chooseFile(path(u"taken.txt"_s));
+        dialogs_->answer(Answer::Cancel); // the overwrite question
+        QCloseEvent yesDeclined;
+        QCoreApplication::sendEvent(form_.get(), &yesDeclined);
+        QVERIFY(!yesDeclined.isAccepted());
+        QCOMPARE(fileBytes(path(u"taken.txt"_s)), std::string("other"));
+        QCOMPARE(form_->store().recordCount(), 1);
 
         dialogs_->answer(Answer::Yes);
         dialogs_->chooseFile(path(u"saved.txt"_s));
