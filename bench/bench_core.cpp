@@ -6,6 +6,7 @@
 #include "core/records/recordstore.h"
 #include "core/records/roworder.h"
 #include "core/text/commatext.h"
+#include "core/text/lines.h"
 #include "core/text/textfile.h"
 #include "generated_collection.h"
 

@@ -4,6 +4,7 @@
 #include "core/records/datafile.h"
 #include "core/records/recordstore.h"
 #include "core/text/inifile.h"
+#include "core/text/savefile.h"
 #include "core/text/textfile.h"
 #include "core/words/vocabulary.h"
 #include "generated_collection.h"

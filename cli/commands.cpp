@@ -8,6 +8,7 @@
 #include "core/records/datafile.h"
 #include "core/rules/combat.h"
 #include "core/text/sjis.h"
+#include "core/text/savefile.h"
 #include "core/text/textfile.h"
 #include "core/words/vocabulary.h"
 

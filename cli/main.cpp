@@ -1,7 +1,6 @@
 // grimtally-cli: checks, exports, imports, counts and generates Grimtally files without the
 // windows. Each command is one function of commands.h; this file only reads the command line.
 #include "cli/commands.h"
-#include "core/text/textfile.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -3,7 +3,7 @@
 // records.
 #include "core/records/datafile.h"
 #include "core/text/commatext.h"
-#include "core/text/textfile.h"
+#include "core/text/lines.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -10,6 +10,7 @@
 #include "core/text/commatext.h"
 #include "core/text/inifile.h"
 #include "core/text/sjis.h"
+#include "core/text/lines.h"
 #include "core/text/textfile.h"
 #include "core/words/languagefile.h"
 #include "core/words/vocabulary.h"

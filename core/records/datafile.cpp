@@ -2,6 +2,8 @@
 
 #include "core/records/twoparts.h"
 #include "core/text/commatext.h"
+#include "core/text/lines.h"
+#include "core/text/savefile.h"
 #include "core/text/textfile.h"
 
 #include <algorithm>

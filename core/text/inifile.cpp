@@ -1,5 +1,7 @@
 #include "core/text/inifile.h"
 
+#include "core/text/lines.h"
+#include "core/text/savefile.h"
 #include "core/text/sjis.h"
 #include "core/text/textfile.h"
 

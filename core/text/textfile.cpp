@@ -1,60 +1,33 @@
 #include "core/text/textfile.h"
 
+#include "core/text/posixfile.h"
+
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <climits>
-#include <csignal>
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <new>
-#include <sstream>
-#include <streambuf>
 #include <sys/mman.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace grimtally {
 
-namespace {
+namespace posix {
 
 std::string systemReason(int error)
 {
     return std::strerror(error);
 }
 
-// Closes a descriptor on every way out of a function.
-class FdGuard {
-public:
-    explicit FdGuard(int fd) : fd_(fd) {}
-    ~FdGuard()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    FdGuard(const FdGuard&) = delete;
-    FdGuard& operator=(const FdGuard&) = delete;
-    int get() const { return fd_; }
-    // Closes now and reports the result: on some file systems a late write error only
-    // shows up here.
-    int close()
-    {
-        int rc = ::close(fd_);
-        fd_ = -1;
-        return rc;
-    }
+std::string readReason(int error)
+{
+    if (error == EINVAL)
+        return "Not a regular file";
+    return systemReason(error);
+}
 
-private:
-    int fd_;
-};
-
-// Reads an open file from where it stands; returns 0 or the errno of the failure. Refuses
-// anything but a regular file, so that a folder, a pipe or a device never hangs or floods
-// the program.
-int readFile(int fd, std::string& out)
+int readOpenFile(int fd, std::string& out)
 {
     struct stat st {};
     if (::fstat(fd, &st) != 0)
@@ -82,272 +55,20 @@ int readFile(int fd, std::string& out)
     return 0;
 }
 
+} // namespace posix
+
+using namespace posix;
+
+namespace {
+
 int readFile(const std::filesystem::path& file, std::string& out)
 {
     const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return errno;
     FdGuard guard(fd);
-    return readFile(fd, out);
+    return readOpenFile(fd, out);
 }
-
-std::string readReason(int error)
-{
-    if (error == EINVAL)
-        return "Not a regular file";
-    return systemReason(error);
-}
-
-// A stream buffer over a file descriptor that remembers why a write failed, so a full disk
-// is reported as such and not as a vague stream error.
-class FdStreamBuf : public std::streambuf {
-public:
-    explicit FdStreamBuf(int fd) : fd_(fd)
-    {
-        setp(buffer_.data(), buffer_.data() + buffer_.size());
-    }
-    int error() const { return error_; }
-
-protected:
-    int_type overflow(int_type ch) override
-    {
-        if (!flushBuffer())
-            return traits_type::eof();
-        if (!traits_type::eq_int_type(ch, traits_type::eof())) {
-            *pptr() = traits_type::to_char_type(ch);
-            pbump(1);
-        }
-        return traits_type::not_eof(ch);
-    }
-
-    int sync() override { return flushBuffer() ? 0 : -1; }
-
-    std::streamsize xsputn(const char* s, std::streamsize count) override
-    {
-        // Large blocks go straight to the file instead of through the buffer.
-        if (count >= static_cast<std::streamsize>(buffer_.size())) {
-            if (!flushBuffer() || !writeAll(s, static_cast<size_t>(count)))
-                return 0;
-            return count;
-        }
-        return std::streambuf::xsputn(s, count);
-    }
-
-private:
-    bool writeAll(const char* data, size_t size)
-    {
-        if (error_ != 0)
-            return false;
-        while (size > 0) {
-            ssize_t n = ::write(fd_, data, size);
-            if (n < 0) {
-                if (errno == EINTR)
-                    continue;
-                error_ = errno;
-                return false;
-            }
-            if (n == 0) {
-                error_ = EIO;
-                return false;
-            }
-            data += n;
-            size -= static_cast<size_t>(n);
-            written_ += static_cast<std::uint64_t>(n);
-        }
-        startWriteback();
-        return true;
-    }
-
-    // A large file is put on its way to the disk while the rest is still being made, so that
-    // the flush at the end waits only for the last part; before, the system would hold it
-    // all in memory until then.
-    void startWriteback()
-    {
-#if defined(__linux__) && defined(SYNC_FILE_RANGE_WRITE)
-        constexpr std::uint64_t kStep = std::uint64_t{8} << 20;
-        if (written_ - handedOver_ < kStep)
-            return;
-        ::sync_file_range(fd_, static_cast<off64_t>(handedOver_),
-                          static_cast<off64_t>(written_ - handedOver_), SYNC_FILE_RANGE_WRITE);
-        handedOver_ = written_;
-#endif
-    }
-
-    bool flushBuffer()
-    {
-        size_t pending = static_cast<size_t>(pptr() - pbase());
-        bool ok = writeAll(pbase(), pending);
-        setp(buffer_.data(), buffer_.data() + buffer_.size());
-        return ok;
-    }
-
-    int fd_;
-    int error_ = 0;
-    std::uint64_t written_ = 0;    // bytes written to the file so far
-    std::uint64_t handedOver_ = 0; // of those, the bytes whose writeback was started
-    std::array<char, 65536> buffer_;
-};
-
-mode_t permissionsForNewFile()
-{
-    // umask can only be read by setting it; the program writes files from one thread only.
-    mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
-// Past the file-size limit a write must fail with EFBIG, which we report, instead of the
-// signal ending the program. A handler installed by someone else stays.
-void ignoreFileSizeSignal()
-{
-    static const bool once = [] {
-        struct sigaction current {};
-        if (::sigaction(SIGXFSZ, nullptr, &current) == 0 && !(current.sa_flags & SA_SIGINFO) &&
-            current.sa_handler == SIG_DFL) {
-            struct sigaction ignore {};
-            ignore.sa_handler = SIG_IGN;
-            sigemptyset(&ignore.sa_mask);
-            ::sigaction(SIGXFSZ, &ignore, nullptr);
-        }
-        return true;
-    }();
-    (void)once;
-}
-
-// The path a save writes to: symbolic links are followed to the name they hold, also when
-// nothing exists there yet, so that a link is never replaced by a plain file.
-std::filesystem::path followLinks(const std::filesystem::path& requested)
-{
-    std::filesystem::path file = requested;
-    for (int hops = 0; hops < 40; ++hops) {
-        struct stat st {};
-        if (::lstat(file.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
-            return file;
-        std::string target(PATH_MAX, '\0');
-        const ssize_t length = ::readlink(file.c_str(), target.data(), target.size());
-        if (length < 0)
-            throw FileError(requested, systemReason(errno));
-        if (static_cast<size_t>(length) == target.size())
-            throw FileError(requested, systemReason(ENAMETOOLONG));
-        target.resize(static_cast<size_t>(length));
-        const std::filesystem::path next(target);
-        file = next.is_absolute() ? next : file.parent_path() / next;
-    }
-    throw FileError(requested, systemReason(ELOOP));
-}
-
-// What the writer writes, in memory; the writer's failures become FileError, as on disk.
-std::string renderToString(const std::filesystem::path& requested,
-                           const std::function<void(std::ostream&)>& writer)
-{
-    std::ostringstream out;
-    try {
-        writer(out);
-    } catch (const FileError&) {
-        throw;
-    } catch (const std::exception& error) {
-        throw FileError(requested, error.what());
-    } catch (...) {
-        throw FileError(requested, "unknown error while writing");
-    }
-    if (!out)
-        throw FileError(requested, "write error");
-    return std::move(out).str();
-}
-
-bool writeAllAt(int fd, std::string_view bytes, off_t offset)
-{
-    while (!bytes.empty()) {
-        const ssize_t n = ::pwrite(fd, bytes.data(), bytes.size(), offset);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            if (n == 0)
-                errno = EIO;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<size_t>(n));
-        offset += n;
-    }
-    return true;
-}
-
-// Replaces the content of the file itself, so its inode keeps its other names, owner, group
-// and permissions, and no new file is needed in its folder. The old content stays in memory
-// until the new content is on disk, and is written back when that fails part-way.
-void rewriteInPlace(const std::filesystem::path& requested, const std::filesystem::path& file,
-                    std::string_view fresh)
-{
-    const int fd = ::open(file.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
-        throw FileError(requested, systemReason(errno));
-    FdGuard guard(fd);
-    std::string old;
-    if (const int error = readFile(fd, old); error != 0)
-        throw FileError(requested, readReason(error));
-
-    // Claim the room first: a full disk then fails before a single old byte is touched.
-    if (fresh.size() > old.size() &&
-        ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(fresh.size())) != 0 &&
-        errno != EOPNOTSUPP && errno != ENOSYS)
-        throw FileError(requested, systemReason(errno));
-
-    const bool written = writeAllAt(fd, fresh, 0) &&
-                         ::ftruncate(fd, static_cast<off_t>(fresh.size())) == 0 && ::fsync(fd) == 0;
-    if (written) {
-        if (guard.close() != 0)
-            throw FileError(requested, systemReason(errno));
-        return;
-    }
-    const int error = errno;
-    const bool restored = writeAllAt(fd, old, 0) &&
-                          ::ftruncate(fd, static_cast<off_t>(old.size())) == 0 && ::fsync(fd) == 0;
-    throw FileError(requested, systemReason(error) +
-                                   (restored ? "" : "; the old content could not be put back"));
-}
-
-// The new file would otherwise belong to whoever saves it. False when the system refuses
-// (only root may give a file away, and only to a group one belongs to).
-bool takeOwnerAndGroup(int fd, const struct stat& old)
-{
-    struct stat now {};
-    if (::fstat(fd, &now) != 0)
-        return false;
-    if (now.st_uid == old.st_uid && now.st_gid == old.st_gid)
-        return true;
-    return ::fchown(fd, old.st_uid, old.st_gid) == 0;
-}
-
-// The temporary file of a save: removed on every way out unless it was renamed into place.
-class TemporaryFile {
-public:
-    TemporaryFile(int fd, std::filesystem::path path) : fd_(fd), path_(std::move(path)) {}
-    ~TemporaryFile()
-    {
-        if (fd_.get() >= 0)
-            fd_.close();
-        if (!kept_)
-            ::unlink(path_.c_str());
-    }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-
-    const std::filesystem::path& path() const { return path_; }
-    int close() { return fd_.close(); }
-    void keep() { kept_ = true; }
-    void remove()
-    {
-        if (fd_.get() >= 0)
-            fd_.close();
-        ::unlink(path_.c_str());
-        kept_ = true;
-    }
-
-private:
-    FdGuard fd_;
-    std::filesystem::path path_;
-    bool kept_ = false;
-};
 
 } // namespace
 
@@ -424,126 +145,6 @@ std::string readWholeFileIfExists(const std::filesystem::path& file)
     if (error != 0)
         throw FileError(file, readReason(error));
     return bytes;
-}
-
-std::vector<std::string_view> splitLines(std::string_view text)
-{
-    std::vector<std::string_view> lines;
-    const char* const begin = text.data();
-    const char* const end = begin + text.size();
-    const char* start = begin;
-    const char* p = begin;
-    while (p < end) {
-        char c = *p;
-        if (c != '\r' && c != '\n') {
-            ++p;
-            continue;
-        }
-        lines.emplace_back(start, static_cast<size_t>(p - start));
-        ++p;
-        if (c == '\r' && p < end && *p == '\n')
-            ++p;
-        start = p;
-    }
-    if (start < end)
-        lines.emplace_back(start, static_cast<size_t>(end - start));
-    return lines;
-}
-
-void writeFileAtomically(const std::filesystem::path& requested,
-                         const std::function<void(std::ostream&)>& writer)
-{
-    ignoreFileSizeSignal();
-    const std::filesystem::path file = followLinks(requested);
-
-    mode_t mode = permissionsForNewFile();
-    struct stat st {};
-    const bool exists = ::stat(file.c_str(), &st) == 0;
-    if (!exists && errno != ENOENT)
-        throw FileError(requested, systemReason(errno));
-    if (exists) {
-        if (S_ISDIR(st.st_mode))
-            throw FileError(requested, systemReason(EISDIR));
-        // A pipe or a device would be replaced by a plain file, and never opened.
-        if (!S_ISREG(st.st_mode))
-            throw FileError(requested, readReason(EINVAL));
-        // A file the user made read-only is not to be replaced, even though the folder
-        // would allow the rename. The mode bits are checked too because root passes access().
-        if ((st.st_mode & 0222) == 0 || ::access(file.c_str(), W_OK) != 0)
-            throw FileError(requested, systemReason(EACCES));
-        mode = st.st_mode & 07777;
-        // A rename would leave the file's other names with the old content.
-        if (st.st_nlink > 1)
-            return rewriteInPlace(requested, file, renderToString(requested, writer));
-    }
-
-    // Beside the target, so the rename stays on one file system; a very long name gets a
-    // short temporary name instead of failing on the name length limit.
-    std::string tempName = file.filename().string().size() > 200
-                               ? (file.parent_path() / ".grimtally.tmp-XXXXXX").string()
-                               : file.string() + ".tmp-XXXXXX";
-    const int fd = ::mkstemp(tempName.data());
-    if (fd < 0) {
-        const int error = errno;
-        // A folder the user may not write into, holding a file the user may write.
-        if (exists && (error == EACCES || error == EPERM))
-            return rewriteInPlace(requested, file, renderToString(requested, writer));
-        throw FileError(requested, systemReason(error));
-    }
-    TemporaryFile temp(fd, tempName);
-    auto fail = [&](const std::string& reason) { throw FileError(requested, reason); };
-
-    FdStreamBuf buffer(fd);
-    {
-        std::ostream out(&buffer);
-        try {
-            writer(out);
-            out.flush();
-        } catch (const FileError&) {
-            throw;
-        } catch (const std::exception& error) {
-            // A writer that turned on stream exceptions sees our write failure as one.
-            fail(buffer.error() != 0 ? systemReason(buffer.error()) : std::string(error.what()));
-        } catch (...) {
-            fail("unknown error while writing");
-        }
-        if (!out)
-            fail(buffer.error() != 0 ? systemReason(buffer.error()) : std::string("write error"));
-    }
-    if (exists && !takeOwnerAndGroup(fd, st)) {
-        // The new file would belong to someone else than the old one; its own inode keeps
-        // both. The new content is already on disk, so read it back from there.
-        std::string fresh = readWholeFile(temp.path());
-        temp.remove();
-        return rewriteInPlace(requested, file, fresh);
-    }
-    // After the owner: changing the owner may clear the set-user-ID and set-group-ID bits.
-    if (::fchmod(fd, mode) != 0)
-        fail(systemReason(errno));
-    if (::fsync(fd) != 0)
-        fail(systemReason(errno));
-    if (temp.close() != 0)
-        fail(systemReason(errno));
-    if (::rename(temp.path().c_str(), file.c_str()) != 0)
-        fail(systemReason(errno));
-    temp.keep();
-
-    // Make the rename itself durable; a failure here no longer endangers any data.
-    std::filesystem::path folder = file.parent_path();
-    if (folder.empty())
-        folder = ".";
-    const int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd >= 0) {
-        ::fsync(dirFd);
-        ::close(dirFd);
-    }
-}
-
-void writeFileAtomically(const std::filesystem::path& file, std::string_view contents)
-{
-    writeFileAtomically(file, [contents](std::ostream& out) {
-        out.write(contents.data(), static_cast<std::streamsize>(contents.size()));
-    });
 }
 
 } // namespace grimtally

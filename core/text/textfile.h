@@ -1,14 +1,10 @@
-// Whole-file reading and atomic writing, and splitting text into lines.
+// Reading whole files, and the error every file function of the core throws.
 #pragma once
 
 #include <filesystem>
-#include <functional>
 #include <memory>
-#include <ostream>
 #include <stdexcept>
 #include <string>
-#include <string_view>
-#include <vector>
 
 namespace grimtally {
 
@@ -40,22 +36,5 @@ std::shared_ptr<char[]> fileBuffer(std::size_t size);
 
 // Like readWholeFile, but a file that does not exist reads as empty.
 std::string readWholeFileIfExists(const std::filesystem::path& file);
-
-// Splits at CR LF, a lone CR or a lone LF; a last line without a break counts, a final
-// break does not start another line. Empty lines are kept (callers decide).
-std::vector<std::string_view> splitLines(std::string_view text);
-
-// Writes a file whole: the writer fills a temporary file beside the target, which is
-// flushed, checked and renamed over the target. On any failure (the writer throws, the
-// stream goes bad, the disk fills, the file-size limit is reached) the temporary file is
-// removed, the old file is left as it was, and FileError is thrown. An existing target keeps
-// its permissions, owner and group. A file with other hard links, one in a folder the user
-// may not write into, or one whose owner or group the system will not give the new file is
-// rewritten in place instead, its old content put back if the new cannot be written whole.
-// A symbolic link is written through, also when its target does not exist yet; anything
-// but a regular file (a pipe, a device, a folder) is refused.
-void writeFileAtomically(const std::filesystem::path& file,
-                         const std::function<void(std::ostream&)>& writer);
-void writeFileAtomically(const std::filesystem::path& file, std::string_view contents);
 
 } // namespace grimtally

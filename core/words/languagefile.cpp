@@ -1,6 +1,7 @@
 #include "core/words/languagefile.h"
 
 #include "core/text/sjis.h"
+#include "core/text/lines.h"
 #include "core/text/textfile.h"
 
 #include <algorithm>

@@ -2,6 +2,7 @@
 // the shipped files pass, exchange and generation go through files, and the exit statuses
 // tell a script what happened.
 #include "core/records/datafile.h"
+#include "core/text/savefile.h"
 #include "core/text/textfile.h"
 #include "tests/core/text/tempfolder.h"
 

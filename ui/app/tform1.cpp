@@ -1,7 +1,6 @@
 #include "ui/app/tform1.h"
 
 #include "core/records/datafile.h"
-#include "core/text/textfile.h"
 #include "ui/app/enemylistmodel.h"
 #include "ui/app/programlanguage.h"
 #include "ui/editor/teditor1.h"

@@ -3,6 +3,7 @@
 #include "core/exchange/enemycsv.h"
 #include "core/exchange/enemyjson.h"
 #include "core/exchange/statblock.h"
+#include "core/text/savefile.h"
 #include "core/text/textfile.h"
 #include "ui/toolkit/appearance.h"
 #include "ui/toolkit/cp932text.h"
