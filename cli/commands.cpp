@@ -26,6 +26,25 @@ std::string shownPath(const std::filesystem::path& file)
     return file.string();
 }
 
+// Every file a command reads goes through here: one that an interrupted save left in doubt is
+// not read as if nothing had happened.
+void refuseInterruptedSave(const std::filesystem::path& file)
+{
+    if (const std::optional<std::filesystem::path> copy = interruptedSaveCopy(file)) {
+        throw FileError(file, "an earlier save of this file was interrupted, and its content "
+                              "from before that save is kept in " +
+                                  shownPath(*copy) +
+                                  ". Open the file in Grimtally to put that content back, or "
+                                  "remove the copy to keep the file as it is");
+    }
+}
+
+std::string readInput(const std::filesystem::path& file)
+{
+    refuseInterruptedSave(file);
+    return readWholeFile(file);
+}
+
 void writeOutput(Context& context, const Output& output, std::string_view bytes)
 {
     if (output.file.empty()) {
@@ -43,6 +62,7 @@ void writeOutput(Context& context, const Output& output, std::string_view bytes)
 int readCollection(Context& context, const std::filesystem::path& file, RecordStore& store,
                    std::int64_t* refusedLines = nullptr)
 {
+    refuseInterruptedSave(file);
     ParsedDataFile parsed = readDataFile(file);
     if (refusedLines)
         *refusedLines = parsed.refusedLines;
@@ -82,7 +102,7 @@ int check(Context& context, const std::vector<std::filesystem::path>& files,
     for (const std::filesystem::path& file : files) {
         std::string bytes;
         try {
-            bytes = readWholeFile(file);
+            bytes = readInput(file);
         } catch (const FileError& error) {
             context.log << error.what() << '\n';
             status = kExitFailure;
@@ -153,7 +173,7 @@ int importFile(Context& context, const std::filesystem::path& json,
             return kExitFailure;
         }
     }
-    const std::string text = readWholeFile(json);
+    const std::string text = readInput(json);
     std::vector<EnemyRecord> records;
     try {
         records = readEnemiesJson(text, [&](long long enemies) {

@@ -3,13 +3,18 @@
 #include "core/text/posixfile.h"
 #include "core/text/textfile.h"
 
+#include <algorithm>
 #include <array>
+#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <csignal>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
+#include <pwd.h>
 #include <sstream>
 #include <streambuf>
 #include <sys/stat.h>
@@ -194,40 +199,6 @@ bool writeAllAt(int fd, std::string_view bytes, off_t offset)
     return true;
 }
 
-// Replaces the content of the file itself, so its inode keeps its other names, owner, group
-// and permissions, and no new file is needed in its folder. The old content stays in memory
-// until the new content is on disk, and is written back when that fails part-way.
-void rewriteInPlace(const std::filesystem::path& requested, const std::filesystem::path& file,
-                    std::string_view fresh)
-{
-    const int fd = ::open(file.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
-        throw FileError(requested, systemReason(errno));
-    FdGuard guard(fd);
-    std::string old;
-    if (const int error = readOpenFile(fd, old); error != 0)
-        throw FileError(requested, readReason(error));
-
-    // Claim the room first: a full disk then fails before a single old byte is touched.
-    if (fresh.size() > old.size() &&
-        ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(fresh.size())) != 0 &&
-        errno != EOPNOTSUPP && errno != ENOSYS)
-        throw FileError(requested, systemReason(errno));
-
-    const bool written = writeAllAt(fd, fresh, 0) &&
-                         ::ftruncate(fd, static_cast<off_t>(fresh.size())) == 0 && ::fsync(fd) == 0;
-    if (written) {
-        if (guard.close() != 0)
-            throw FileError(requested, systemReason(errno));
-        return;
-    }
-    const int error = errno;
-    const bool restored = writeAllAt(fd, old, 0) &&
-                          ::ftruncate(fd, static_cast<off_t>(old.size())) == 0 && ::fsync(fd) == 0;
-    throw FileError(requested, systemReason(error) +
-                                   (restored ? "" : "; the old content could not be put back"));
-}
-
 // The new file would otherwise belong to whoever saves it. False when the system refuses
 // (only root may give a file away, and only to a group one belongs to).
 bool takeOwnerAndGroup(int fd, const struct stat& old)
@@ -271,15 +242,159 @@ private:
     bool kept_ = false;
 };
 
-} // namespace
+constexpr std::string_view kKeptSuffix = ".grimtally-old";
+// The names of temporary files: mkstemp puts six letters or digits in place of the X's.
+constexpr std::string_view kTemporarySuffix = ".tmp-XXXXXX";
+constexpr std::string_view kLongNameTemporary = ".grimtally.tmp-XXXXXX";
 
-void writeFileAtomically(const std::filesystem::path& requested,
-                         const std::function<void(std::ostream&)>& writer)
+// Where a rewrite in place keeps a file's old content: beside it when the name fits, and in
+// the user's state folder under the file's device and inode, which a rewrite in place keeps.
+struct KeptCopyNames {
+    std::filesystem::path beside;
+    std::filesystem::path inStateFolder;
+};
+
+KeptCopyNames keptCopyNames(const std::filesystem::path& file, const struct stat& st)
+{
+    KeptCopyNames names;
+    if (file.filename().string().size() + kKeptSuffix.size() <= NAME_MAX)
+        names.beside = file.string() + std::string(kKeptSuffix);
+    names.inStateFolder =
+        userStateFolder() /
+        (std::to_string(st.st_dev) + '-' + std::to_string(st.st_ino) + std::string(kKeptSuffix));
+    return names;
+}
+
+bool isRegularFile(const std::filesystem::path& file)
+{
+    struct stat st {};
+    return ::lstat(file.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+std::optional<std::filesystem::path> existingCopy(const KeptCopyNames& names)
+{
+    for (const std::filesystem::path& copy : {names.beside, names.inStateFolder}) {
+        if (!copy.empty() && isRegularFile(copy))
+            return copy;
+    }
+    return std::nullopt;
+}
+
+void saveWhole(const std::filesystem::path& requested,
+               const std::function<void(std::ostream&)>& writer, mode_t newFileMode);
+
+// Puts the old content on disk, flushed, before a rewrite in place touches the file: beside
+// it when its folder takes a new file, else in the state folder. Readable by the user only.
+std::filesystem::path keepAside(const std::filesystem::path& requested, const KeptCopyNames& names,
+                                std::string_view old)
+{
+    std::string reason = "no place for it";
+    for (const std::filesystem::path& copy : {names.beside, names.inStateFolder}) {
+        // Something else by that name (a link, say) is not ours to write through.
+        struct stat st {};
+        if (copy.empty() || ::lstat(copy.c_str(), &st) == 0)
+            continue;
+        try {
+            if (copy == names.inStateFolder) {
+                std::filesystem::create_directories(copy.parent_path().parent_path());
+                if (::mkdir(copy.parent_path().c_str(), 0700) != 0 && errno != EEXIST)
+                    throw FileError(copy.parent_path(), systemReason(errno));
+            }
+            saveWhole(
+                copy,
+                [old](std::ostream& out) {
+                    out.write(old.data(), static_cast<std::streamsize>(old.size()));
+                },
+                0600);
+            return copy;
+        } catch (const FileError& error) {
+            reason = error.what();
+        } catch (const std::filesystem::filesystem_error& error) {
+            reason = error.what();
+        }
+    }
+    throw FileError(requested,
+                    "nothing was written: the old content could not be kept aside first (" +
+                        reason + ")");
+}
+
+// Replaces the content of the file itself, so its inode keeps its other names, owner, group
+// and permissions, and no new file is needed in its folder. The old content is kept on disk
+// until the new content is: a save killed part-way leaves it there, named, and a failed one
+// writes it back.
+void rewriteInPlace(const std::filesystem::path& requested, const std::filesystem::path& file,
+                    std::string_view fresh)
+{
+    const int fd = ::open(file.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        throw FileError(requested, systemReason(errno));
+    FdGuard guard(fd);
+    std::string old;
+    if (const int error = readOpenFile(fd, old); error != 0)
+        throw FileError(requested, readReason(error));
+    struct stat st {};
+    if (::fstat(fd, &st) != 0)
+        throw FileError(requested, systemReason(errno));
+
+    // A copy left by an interrupted save holds the last content known whole: it stays the copy.
+    const KeptCopyNames names = keptCopyNames(file, st);
+    std::optional<std::filesystem::path> copy = existingCopy(names);
+    const bool ownCopy = !copy;
+    if (ownCopy)
+        copy = keepAside(requested, names, old);
+    const auto dropOwnCopy = [&] {
+        if (ownCopy)
+            ::unlink(copy->c_str());
+    };
+
+    // Claim the room first: a full disk then fails before a single old byte is touched.
+    if (fresh.size() > old.size() &&
+        ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(fresh.size())) != 0 &&
+        errno != EOPNOTSUPP && errno != ENOSYS) {
+        const int error = errno;
+        dropOwnCopy();
+        throw FileError(requested, systemReason(error));
+    }
+
+    const bool written = writeAllAt(fd, fresh, 0) &&
+                         ::ftruncate(fd, static_cast<off_t>(fresh.size())) == 0 && ::fsync(fd) == 0;
+    if (written) {
+        if (guard.close() != 0)
+            throw FileError(requested,
+                            systemReason(errno) + "; the old content is kept in " + copy->string());
+        ::unlink(copy->c_str());
+        return;
+    }
+    const int error = errno;
+    const bool restored = writeAllAt(fd, old, 0) &&
+                          ::ftruncate(fd, static_cast<off_t>(old.size())) == 0 && ::fsync(fd) == 0;
+    if (restored)
+        dropOwnCopy();
+    throw FileError(requested,
+                    systemReason(error) +
+                        (restored ? "" : "; the old content is kept in " + copy->string()));
+}
+
+// After a save of `file` has succeeded: its old content is no longer needed anywhere. `old` is
+// the file as it was before the save.
+void tidyUpAfterSave(const std::filesystem::path& file, const struct stat* old)
+{
+    if (!old)
+        return;
+    const KeptCopyNames names = keptCopyNames(file, *old);
+    for (const std::filesystem::path& copy : {names.beside, names.inStateFolder}) {
+        if (!copy.empty() && isRegularFile(copy))
+            ::unlink(copy.c_str());
+    }
+}
+
+void saveWhole(const std::filesystem::path& requested,
+               const std::function<void(std::ostream&)>& writer, mode_t newFileMode)
 {
     ignoreFileSizeSignal();
     const std::filesystem::path file = followLinks(requested);
 
-    mode_t mode = permissionsForNewFile();
+    mode_t mode = newFileMode;
     struct stat st {};
     const bool exists = ::stat(file.c_str(), &st) == 0;
     if (!exists && errno != ENOENT)
@@ -296,21 +411,25 @@ void writeFileAtomically(const std::filesystem::path& requested,
             throw FileError(requested, systemReason(EACCES));
         mode = st.st_mode & 07777;
         // A rename would leave the file's other names with the old content.
-        if (st.st_nlink > 1)
-            return rewriteInPlace(requested, file, renderToString(requested, writer));
+        if (st.st_nlink > 1) {
+            rewriteInPlace(requested, file, renderToString(requested, writer));
+            return tidyUpAfterSave(file, &st);
+        }
     }
 
     // Beside the target, so the rename stays on one file system; a very long name gets a
     // short temporary name instead of failing on the name length limit.
     std::string tempName = file.filename().string().size() > 200
-                               ? (file.parent_path() / ".grimtally.tmp-XXXXXX").string()
-                               : file.string() + ".tmp-XXXXXX";
+                               ? (file.parent_path() / kLongNameTemporary).string()
+                               : file.string() + std::string(kTemporarySuffix);
     const int fd = ::mkstemp(tempName.data());
     if (fd < 0) {
         const int error = errno;
         // A folder the user may not write into, holding a file the user may write.
-        if (exists && (error == EACCES || error == EPERM))
-            return rewriteInPlace(requested, file, renderToString(requested, writer));
+        if (exists && (error == EACCES || error == EPERM)) {
+            rewriteInPlace(requested, file, renderToString(requested, writer));
+            return tidyUpAfterSave(file, &st);
+        }
         throw FileError(requested, systemReason(error));
     }
     TemporaryFile temp(fd, tempName);
@@ -338,7 +457,8 @@ void writeFileAtomically(const std::filesystem::path& requested,
         // both. The new content is already on disk, so read it back from there.
         std::string fresh = readWholeFile(temp.path());
         temp.remove();
-        return rewriteInPlace(requested, file, fresh);
+        rewriteInPlace(requested, file, fresh);
+        return tidyUpAfterSave(file, &st);
     }
     // After the owner: changing the owner may clear the set-user-ID and set-group-ID bits.
     if (::fchmod(fd, mode) != 0)
@@ -360,6 +480,44 @@ void writeFileAtomically(const std::filesystem::path& requested,
         ::fsync(dirFd);
         ::close(dirFd);
     }
+    tidyUpAfterSave(file, exists ? &st : nullptr);
+}
+
+} // namespace
+
+std::filesystem::path userStateFolder()
+{
+    const char* state = std::getenv("XDG_STATE_HOME");
+    if (state && std::filesystem::path(state).is_absolute())
+        return std::filesystem::path(state) / "grimtally";
+    const char* home = std::getenv("HOME");
+    if (!home || !*home) {
+        const struct passwd* user = ::getpwuid(::geteuid());
+        home = user ? user->pw_dir : "/tmp";
+    }
+    return std::filesystem::path(home) / ".local" / "state" / "grimtally";
+}
+
+std::optional<std::filesystem::path> interruptedSaveCopy(const std::filesystem::path& requested)
+{
+    const std::filesystem::path file = followLinks(requested);
+    struct stat st {};
+    if (::stat(file.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return std::nullopt;
+    return existingCopy(keptCopyNames(file, st));
+}
+
+void restoreInterruptedSave(const std::filesystem::path& file)
+{
+    // Saving removes the copy once the content it held is back in the file.
+    if (const std::optional<std::filesystem::path> copy = interruptedSaveCopy(file))
+        writeFileAtomically(file, readWholeFile(*copy));
+}
+
+void writeFileAtomically(const std::filesystem::path& file,
+                         const std::function<void(std::ostream&)>& writer)
+{
+    saveWhole(file, writer, permissionsForNewFile());
 }
 
 void writeFileAtomically(const std::filesystem::path& file, std::string_view contents)

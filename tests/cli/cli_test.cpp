@@ -7,6 +7,7 @@
 #include "tests/core/text/tempfolder.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -23,10 +24,10 @@ struct CliRun {
     std::string out; // standard output; standard error is left to the test log
 };
 
-CliRun run(const std::string& arguments)
+CliRun runShell(const std::string& command)
 {
     CliRun result;
-    FILE* pipe = ::popen((kCli + " " + arguments).c_str(), "r");
+    FILE* pipe = ::popen(command.c_str(), "r");
     if (!pipe)
         return result;
     char buffer[4096];
@@ -35,6 +36,11 @@ CliRun run(const std::string& arguments)
     const int wait = ::pclose(pipe);
     result.status = WIFEXITED(wait) ? WEXITSTATUS(wait) : -1;
     return result;
+}
+
+CliRun run(const std::string& arguments)
+{
+    return runShell(kCli + " " + arguments);
 }
 
 // The line numbers of check's report ("FILE:LINE: ..."), in order.
@@ -151,6 +157,94 @@ TEST(Cli, ExitStatusesTellUsageFromFailure)
     EXPECT_EQ(run("import x.json 2>/dev/null").status, 2); // no -o
     EXPECT_EQ(run("stats /nonexistent/file.txt 2>/dev/null").status, 3);
     EXPECT_EQ(run("import " + kShipped + "/Sample.txt -o /dev/null 2>/dev/null").status, 3);
+}
+
+} // namespace
+
+namespace {
+
+class CliSafety : public TempFolder {
+protected:
+    // Kept copies of interrupted saves go to a state folder of the test's own.
+    void SetUp() override
+    {
+        TempFolder::SetUp();
+        ::setenv("XDG_STATE_HOME", path("state").c_str(), 1);
+    }
+    void TearDown() override
+    {
+        ::unsetenv("XDG_STATE_HOME");
+        TempFolder::TearDown();
+    }
+    std::string file(const std::string& name) const { return path(name).string(); }
+};
+
+// A save killed at each of its system calls in turn, by strace, must leave the old content,
+// the new content, or the old content kept in a copy that every command then names.
+TEST_F(CliSafety, ASaveKilledAtAnySystemCallLosesNothing)
+{
+    if (std::system("strace -o /dev/null true >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "strace cannot trace here";
+    const std::string old = grimtally::readWholeFile(kShipped + "/Sample.txt");
+    ASSERT_EQ(
+        run("export --format json " + kShipped + "/ja/Sample.txt -o " + file("new.json")).status,
+        0);
+    ASSERT_EQ(run("import " + file("new.json") + " -o " + file("new.txt")).status, 0);
+    const std::string fresh = grimtally::readWholeFile(path("new.txt"));
+    const std::string calls = "openat,write,pwrite64,fsync,ftruncate,fallocate,rename,unlink,"
+                              "close,fchmod,mkdir";
+    // A plain file is replaced by a rename; one with a second name is rewritten in place.
+    for (const bool inPlace : {false, true}) {
+        const std::string target = file(inPlace ? "linked.txt" : "plain.txt");
+        const std::string save = kCli + " import " + file("new.json") + " -o " + target;
+        const auto reset = [&] {
+            std::filesystem::remove_all(path("state"));
+            std::filesystem::remove(target + ".grimtally-old");
+            grimtally::writeFileAtomically(target, old);
+            if (inPlace && !std::filesystem::exists(path("second-name.txt")))
+                std::filesystem::create_hard_link(target, path("second-name.txt"));
+        };
+        // Killing the program while it starts, before its first look at new.json, proves
+        // nothing: each call is counted from there on.
+        reset();
+        ASSERT_EQ(
+            runShell("strace -o " + file("calls.log") + " -e trace=" + calls + " " + save).status,
+            0);
+        std::map<std::string, int> before, during;
+        std::istringstream log(grimtally::readWholeFile(path("calls.log")));
+        bool started = false;
+        for (std::string line; std::getline(log, line);) {
+            started = started || line.find("new.json") != line.npos;
+            ++(started ? during : before)[line.substr(0, line.find('('))];
+        }
+        int kills = 0;
+        for (const auto& [call, count] : during) {
+            for (int n = before[call] + 1; n <= before[call] + count; ++n) {
+                reset();
+                runShell("strace -o /dev/null -e inject=" + call +
+                         ":signal=KILL:when=" + std::to_string(n) + " " + save + " 2>/dev/null");
+                ++kills;
+                const std::string now = grimtally::readWholeFile(target);
+                const CliRun next = run("stats " + target + " 2>&1");
+                const std::size_t named = next.out.find(" kept in ");
+                if (named != std::string::npos) {
+                    // The copy: named by every command, and holding the old content whole.
+                    EXPECT_EQ(next.status, 3) << call << " " << n;
+                    const std::size_t end = next.out.find(".grimtally-old", named);
+                    ASSERT_NE(end, std::string::npos) << next.out;
+                    const std::string copy = next.out.substr(named + 9, end + 14 - named - 9);
+                    EXPECT_EQ(grimtally::readWholeFile(copy), old) << call << " " << n;
+                } else {
+                    EXPECT_TRUE(now == old || now == fresh)
+                        << call << " " << n << ": " << now.size() << " bytes";
+                }
+                if (inPlace) {
+                    EXPECT_EQ(grimtally::readWholeFile(path("second-name.txt")), now);
+                }
+            }
+        }
+        EXPECT_GT(kills, 15) << "too few calls seen: is strace tracing?";
+    }
 }
 
 } // namespace

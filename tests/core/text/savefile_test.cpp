@@ -24,6 +24,23 @@ namespace {
 
 class SaveFile : public TempFolder {
 protected:
+    // Kept copies go to a state folder of the test's own, not the user's.
+    void SetUp() override
+    {
+        TempFolder::SetUp();
+        std::string pattern = (fs::temp_directory_path() / "grimtally-state-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        state_ = pattern;
+        ::setenv("XDG_STATE_HOME", state_.c_str(), 1);
+    }
+    void TearDown() override
+    {
+        ::unsetenv("XDG_STATE_HOME");
+        std::error_code ec;
+        fs::remove_all(state_, ec);
+        TempFolder::TearDown();
+    }
+    const fs::path& state() const { return state_; }
     void put(const fs::path& file, const std::string& bytes)
     {
         std::ofstream out(file, std::ios::binary);
@@ -49,6 +66,9 @@ protected:
         EXPECT_EQ(::stat(file.c_str(), &st), 0);
         return st.st_mode & 07777;
     }
+
+private:
+    fs::path state_;
 };
 
 TEST_F(SaveFile, WritesAndReplacesWholeFiles)
@@ -148,6 +168,8 @@ TEST_F(SaveFile, AnotherUserSavesInPlaceKeepingOwnerAndGroup)
 {
     if (::geteuid() != 0)
         GTEST_SKIP() << "only root can make a file that belongs to someone else";
+    // Where nobody keeps the old content when the folder takes no new file of theirs.
+    ASSERT_EQ(::chmod(state().c_str(), 0777), 0);
     for (mode_t folderMode : {mode_t{0755}, mode_t{0777}}) {
         put(path("shared.txt"), "root's words");
         ASSERT_EQ(::chmod(path("shared.txt").c_str(), 0666), 0);
@@ -173,6 +195,7 @@ TEST_F(SaveFile, AnotherUserSavesInPlaceKeepingOwnerAndGroup)
         EXPECT_EQ(st.st_uid, 0u);
         EXPECT_EQ(st.st_gid, 0u);
         EXPECT_EQ(folderEntries(), std::vector<std::string>{"shared.txt"});
+        EXPECT_TRUE(fs::is_empty(state() / "grimtally")) << "a kept copy outlived the save";
     }
 }
 
@@ -317,6 +340,63 @@ TEST_F(SaveFile, WritesThroughSymbolicLinksAlsoDanglingOnes)
     }
     EXPECT_EQ(folderEntries(),
               (std::vector<std::string>{"chain.txt", "later.txt", "link.txt", "real.txt", "sub"}));
+}
+
+TEST_F(SaveFile, ACopyLeftByAnInterruptedRewriteIsFoundPutBackAndRemoved)
+{
+    // A rewrite in place killed part-way leaves the old content in "NAME.grimtally-old"
+    // beside the file, or in the state folder under the file's device and inode.
+    put(path("a.txt"), "new records and a torn li");
+    ASSERT_EQ(::link(path("a.txt").c_str(), path("b.txt").c_str()), 0);
+    EXPECT_EQ(grimtally::interruptedSaveCopy(path("a.txt")), std::nullopt);
+    put(path("a.txt.grimtally-old"), "the old records");
+    EXPECT_EQ(grimtally::interruptedSaveCopy(path("a.txt")), path("a.txt.grimtally-old"));
+    grimtally::restoreInterruptedSave(path("a.txt"));
+    EXPECT_EQ(readWholeFile(path("b.txt")), "the old records");
+    EXPECT_EQ(folderEntries(), (std::vector<std::string>{"a.txt", "b.txt"}));
+
+    struct stat st {};
+    ASSERT_EQ(::stat(path("a.txt").c_str(), &st), 0);
+    fs::create_directories(state() / "grimtally");
+    const fs::path kept =
+        state() / "grimtally" /
+        (std::to_string(st.st_dev) + "-" + std::to_string(st.st_ino) + ".grimtally-old");
+    put(kept, "older records");
+    EXPECT_EQ(grimtally::interruptedSaveCopy(path("b.txt")), kept); // by any of its names
+    // A save that completes makes the copy stale: it goes.
+    writeFileAtomically(path("b.txt"), "saved");
+    EXPECT_FALSE(fs::exists(kept));
+    EXPECT_EQ(readWholeFile(path("a.txt")), "saved");
+}
+
+TEST_F(SaveFile, AFailedRewriteInPlaceKeepsNoCopyAndAnEarlierCopyStays)
+{
+    put(path("a.txt"), "old");
+    ASSERT_EQ(::link(path("a.txt").c_str(), path("b.txt").c_str()), 0);
+    EXPECT_THROW(
+        writeFileAtomically(path("a.txt"), [](std::ostream&) { throw std::runtime_error("no"); }),
+        FileError);
+    EXPECT_EQ(folderEntries(), (std::vector<std::string>{"a.txt", "b.txt"}));
+
+    // The copy of an earlier interrupted save holds the last content known whole: a new
+    // rewrite keeps it as its copy instead of copying the torn file over it.
+    put(path("a.txt.grimtally-old"), "whole");
+    struct rlimit limit {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &limit), 0);
+    const auto writeTooMuch = [&] {
+        struct rlimit small = limit;
+        small.rlim_cur = 16;
+        ::setrlimit(RLIMIT_FSIZE, &small);
+        try {
+            writeFileAtomically(path("a.txt"), std::string(64, 'x'));
+        } catch (const FileError&) {
+            _exit(3);
+        }
+        _exit(0);
+    };
+    EXPECT_EXIT(writeTooMuch(), ::testing::ExitedWithCode(3), "");
+    EXPECT_EQ(readWholeFile(path("a.txt")), "old");
+    EXPECT_EQ(readWholeFile(path("a.txt.grimtally-old")), "whole");
 }
 
 } // namespace
