@@ -492,6 +492,18 @@ Please choose another file.</translation>
         <translation>This deletes %1.<byte value="xd"/>
 Are you sure?</translation>
     </message>
+    <message>
+        <source>An earlier save of %1 was interrupted. Its content from before that save is kept in %2.<byte value="xd"/>
+<byte value="xd"/>
+Put that content back into %1?</source>
+        <translation>An earlier save of %1 was interrupted. Its content from before that save is kept in %2.<byte value="xd"/>
+<byte value="xd"/>
+Put that content back into %1?</translation>
+    </message>
+    <message>
+        <source>No opens the file as it is now; the copy stays until the file is saved again.</source>
+        <translation>No opens the file as it is now; the copy stays until the file is saved again.</translation>
+    </message>
 </context>
 <context>
     <name>grimtally::ui::TForm2</name>

@@ -492,6 +492,18 @@
         <translation>%1を削除します。<byte value="xd"/>
 よろしいですか？</translation>
     </message>
+    <message>
+        <source>An earlier save of %1 was interrupted. Its content from before that save is kept in %2.<byte value="xd"/>
+<byte value="xd"/>
+Put that content back into %1?</source>
+        <translation>%1 の前回の保存は途中で中断されました。その保存より前の内容は %2 に残っています。<byte value="xd"/>
+<byte value="xd"/>
+その内容を %1 に戻しますか？</translation>
+    </message>
+    <message>
+        <source>No opens the file as it is now; the copy stays until the file is saved again.</source>
+        <translation>「いいえ」を選ぶと、ファイルを今のまま開きます。コピーは、ファイルをもう一度保存するまで残ります。</translation>
+    </message>
 </context>
 <context>
     <name>grimtally::ui::TForm2</name>

@@ -1,6 +1,7 @@
 #include "ui/app/tform1.h"
 
 #include "core/records/datafile.h"
+#include "core/text/savefile.h"
 #include "ui/app/enemylistmodel.h"
 #include "ui/app/programlanguage.h"
 #include "ui/editor/teditor1.h"
@@ -279,12 +280,35 @@ QString unicodeFileDetail(const QString& file, std::string_view encoding)
              QString::fromUtf8(encoding.data(), static_cast<qsizetype>(encoding.size())));
 }
 
+// A rewrite in place that was killed left the file's old content in a copy: the file may
+// hold part of that save. The user chooses which to open; false when reading is to stop.
+bool offerInterruptedSave(QWidget* window, const QString& file)
+{
+    std::optional<std::filesystem::path> copy;
+    if (!runGuarded(window, [&] { copy = interruptedSaveCopy(toPath(file)); }))
+        return false;
+    if (!copy)
+        return true;
+    const QString question =
+        TForm1::tr("An earlier save of %1 was interrupted. Its content from before that save is "
+                   "kept in %2.\r\n\r\nPut that content back into %1?")
+            .arg(QFileInfo(file).fileName(), fromPath(*copy));
+    const QString detail = TForm1::tr("No opens the file as it is now; the copy stays until the "
+                                      "file is saved again.");
+    if (Dialogs::current().ask(window, question, MessageIcon::Question, MessageButtons::YesNo,
+                               detail) != Answer::Yes)
+        return true;
+    return runGuarded(window, [&] { restoreInterruptedSave(toPath(file)); });
+}
+
 } // namespace
 
 void TForm1::ReadData(int firstSlot)
 {
     while (OpenDialog->execute(this)) {
         const QString fileName = OpenDialog->fileName();
+        if (!offerInterruptedSave(this, fileName))
+            break;
         ParsedDataFile parsed;
         const bool read = runGuarded(this, [&] {
             parsed = readDataFile(toPath(fileName));

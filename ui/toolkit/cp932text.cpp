@@ -83,6 +83,12 @@ std::filesystem::path toPath(const QString& fileName)
         std::string(name.constData(), static_cast<std::size_t>(name.size())));
 }
 
+QString fromPath(const std::filesystem::path& file)
+{
+    const std::string& name = file.native();
+    return QFile::decodeName(QByteArray(name.data(), static_cast<qsizetype>(name.size())));
+}
+
 QString ByteText::set(std::string_view bytes)
 {
     bytes_.assign(bytes);

@@ -15,8 +15,9 @@ QString fromCp932(std::string_view bytes);
 // the wave dash, minus sign and a few others are mapped to their full-width forms first.
 std::optional<std::string> toCp932(const QString& text);
 
-// A file name from a dialog as the file system wants it.
+// A file name from a dialog as the file system wants it, and back for showing.
 std::filesystem::path toPath(const QString& fileName);
+QString fromPath(const std::filesystem::path& file);
 
 // Remembers the bytes a control was filled with, so that a text the user did not change is
 // stored again byte for byte even where two codes decode to the same character.

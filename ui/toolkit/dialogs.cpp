@@ -42,6 +42,9 @@ public:
         case MessageIcon::Information:
             box.setIcon(QMessageBox::Information);
             break;
+        case MessageIcon::Question:
+            box.setIcon(QMessageBox::Question);
+            break;
         case MessageIcon::Warning:
             box.setIcon(QMessageBox::Warning);
             break;
@@ -59,6 +62,11 @@ public:
         case MessageButtons::OkCancel:
             box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
             break;
+        case MessageButtons::YesNo:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            first = QMessageBox::Yes;
+            escape = QMessageBox::No;
+            break;
         case MessageButtons::YesNoCancel:
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
             first = QMessageBox::Yes;
@@ -75,6 +83,8 @@ public:
         case QMessageBox::No:
             return Answer::No;
         default:
+            if (buttons == MessageButtons::YesNo)
+                return Answer::No;
             return buttons == MessageButtons::Ok ? Answer::Ok : Answer::Cancel;
         }
     }

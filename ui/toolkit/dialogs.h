@@ -12,16 +12,17 @@ class QWidget;
 
 namespace grimtally::ui {
 
-enum class MessageIcon { Information, Warning, Error };
-enum class MessageButtons { Ok, OkCancel, YesNoCancel };
+enum class MessageIcon { Information, Question, Warning, Error };
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class Answer { Ok, Cancel, Yes, No };
 
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
 
-    // Closing the box counts as Cancel (as Ok for a box with only Ok). `detail` is shown
-    // beneath the fixed text (line numbers, reasons), so the fixed text stays as it is.
+    // Closing the box counts as Cancel (as Ok for a box with only Ok, as No for Yes and No).
+    // `detail` is shown beneath the fixed text (line numbers, reasons), so the fixed text stays as
+    // it is.
     virtual Answer ask(QWidget* parent, const QString& text, MessageIcon icon,
                        MessageButtons buttons, const QString& detail = QString()) = 0;
     // Nothing when the user cancels. `proposed` is the name (or path) filled in at the start.

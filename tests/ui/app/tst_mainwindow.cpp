@@ -441,6 +441,26 @@ private Q_SLOTS:
         QCOMPARE(fileBytes(path(u"saved.txt"_s)), recordLine("A", "x", 1) + "\r\n");
     }
 
+    void openOffersTheContentAnInterruptedSaveKept()
+    {
+        start();
+        // What a save killed while rewriting the file in place leaves: part of the new
+        // content in the file, the old content in a copy beside it.
+        const std::string kept = recordLine("Old", "x", 1) + "\r\n";
+        for (const Answer answer : {Answer::No, Answer::Yes}) {
+            writeBytes(path(u"a.txt.grimtally-old"_s), kept);
+            dialogs_->answer(answer);
+            openFile(u"a.txt"_s, recordLine("New", "x", 1) + "\r\n");
+            QCOMPARE(dialogs_->questions.back().icon, ui::MessageIcon::Question);
+            QCOMPARE(dialogs_->questions.back().buttons, ui::MessageButtons::YesNo);
+            QVERIFY(dialogs_->questions.back().text.contains(path(u"a.txt.grimtally-old"_s)));
+            QCOMPARE(names(),
+                     QStringList({u"(Anew)"_s, answer == Answer::Yes ? u"Old"_s : u"New"_s}));
+            QCOMPARE(QFileInfo::exists(path(u"a.txt.grimtally-old"_s)), answer == Answer::No);
+        }
+        QCOMPARE(fileBytes(path(u"a.txt"_s)), kept);
+    }
+
     void failedSaveOnCloseKeepsTheWindowOpen()
     {
         start();

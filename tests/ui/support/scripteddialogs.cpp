@@ -15,6 +15,8 @@ bool offers(ui::MessageButtons buttons, ui::Answer answer)
         return answer == ui::Answer::Ok;
     case ui::MessageButtons::OkCancel:
         return answer == ui::Answer::Ok || answer == ui::Answer::Cancel;
+    case ui::MessageButtons::YesNo:
+        return answer == ui::Answer::Yes || answer == ui::Answer::No;
     case ui::MessageButtons::YesNoCancel:
         return answer != ui::Answer::Ok;
     }
