@@ -242,10 +242,15 @@ private:
     bool kept_ = false;
 };
 
+// When this program began: a temporary file of ours that is older was left by a save that was
+// killed, never by one still under way.
+const auto kProgramStart = std::filesystem::file_time_type::clock::now();
+
 constexpr std::string_view kKeptSuffix = ".grimtally-old";
 // The names of temporary files: mkstemp puts six letters or digits in place of the X's.
 constexpr std::string_view kTemporarySuffix = ".tmp-XXXXXX";
 constexpr std::string_view kLongNameTemporary = ".grimtally.tmp-XXXXXX";
+constexpr std::size_t kRandomPart = 6;
 
 // Where a rewrite in place keeps a file's old content: beside it when the name fits, and in
 // the user's state folder under the file's device and inode, which a rewrite in place keeps.
@@ -375,16 +380,57 @@ void rewriteInPlace(const std::filesystem::path& requested, const std::filesyste
                         (restored ? "" : "; the old content is kept in " + copy->string()));
 }
 
-// After a save of `file` has succeeded: its old content is no longer needed anywhere. `old` is
-// the file as it was before the save.
+// True for "<prefix>" followed by what mkstemp puts in.
+bool isTemporaryOf(std::string_view name, std::string_view prefix)
+{
+    if (name.size() != prefix.size() + kRandomPart || !name.starts_with(prefix))
+        return false;
+    return std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(),
+                       [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
+}
+
+// Removes what saves of `file` that were killed left in `folder`: temporary files by the
+// program's own names, owned by this user, older than this program.
+void removeLeftoverTemporaries(const std::filesystem::path& folder,
+                               std::initializer_list<std::string> prefixes)
+{
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        const std::string name = entry.path().filename().string();
+        if (std::none_of(prefixes.begin(), prefixes.end(),
+                         [&](const std::string& prefix) { return isTemporaryOf(name, prefix); }))
+            continue;
+        struct stat st {};
+        std::error_code timeError;
+        if (::lstat(entry.path().c_str(), &st) != 0 || !S_ISREG(st.st_mode) ||
+            st.st_uid != ::geteuid() ||
+            std::filesystem::last_write_time(entry.path(), timeError) >= kProgramStart || timeError)
+            continue;
+        ::unlink(entry.path().c_str());
+    }
+}
+
+// After a save of `file` has succeeded: its old content is no longer needed anywhere, and
+// what killed saves of it left behind goes. `old` is the file as it was before the save.
 void tidyUpAfterSave(const std::filesystem::path& file, const struct stat* old)
 {
-    if (!old)
-        return;
-    const KeptCopyNames names = keptCopyNames(file, *old);
-    for (const std::filesystem::path& copy : {names.beside, names.inStateFolder}) {
-        if (!copy.empty() && isRegularFile(copy))
-            ::unlink(copy.c_str());
+    std::filesystem::path folder = file.parent_path();
+    if (folder.empty())
+        folder = ".";
+    const std::string name = file.filename().string();
+    const std::string temporary(kTemporarySuffix.substr(0, kTemporarySuffix.size() - kRandomPart));
+    const std::string longName(
+        kLongNameTemporary.substr(0, kLongNameTemporary.size() - kRandomPart));
+    removeLeftoverTemporaries(
+        folder, {name + temporary, name + std::string(kKeptSuffix) + temporary, longName});
+    if (old) {
+        const KeptCopyNames names = keptCopyNames(file, *old);
+        for (const std::filesystem::path& copy : {names.beside, names.inStateFolder}) {
+            if (!copy.empty() && isRegularFile(copy))
+                ::unlink(copy.c_str());
+        }
+        removeLeftoverTemporaries(names.inStateFolder.parent_path(),
+                                  {names.inStateFolder.filename().string() + temporary});
     }
 }
 

@@ -19,6 +19,8 @@ namespace grimtally {
 // interruptedSaveCopy), which goes once the new content is on disk, and is written back if the
 // new cannot be written whole. A symbolic link is written through, also when its target does
 // not exist yet; anything but a regular file (a pipe, a device, a folder) is refused.
+// A successful save also removes what killed saves of the same file left: temporary files by
+// the program's own names, owned by the user and older than the running program.
 void writeFileAtomically(const std::filesystem::path& file,
                          const std::function<void(std::ostream&)>& writer);
 void writeFileAtomically(const std::filesystem::path& file, std::string_view contents);

@@ -3,6 +3,7 @@
 #include "tempfolder.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -397,6 +398,29 @@ TEST_F(SaveFile, AFailedRewriteInPlaceKeepsNoCopyAndAnEarlierCopyStays)
     EXPECT_EXIT(writeTooMuch(), ::testing::ExitedWithCode(3), "");
     EXPECT_EQ(readWholeFile(path("a.txt")), "old");
     EXPECT_EQ(readWholeFile(path("a.txt.grimtally-old")), "whole");
+}
+
+TEST_F(SaveFile, ASaveRemovesTheTemporaryFilesOfKilledSavesOnly)
+{
+    // Names as killed saves leave them, and others that only look alike.
+    const std::vector<std::string> leftovers = {
+        "a.txt.tmp-Ab3xY9", "a.txt.grimtally-old.tmp-000000", ".grimtally.tmp-zzzzzz"};
+    const std::vector<std::string> kept = {"a.txt.tmp-abc", "b.txt.tmp-Ab3xY9", "a.txt.tmp-Ab3xY9z",
+                                           "notes.txt"};
+    for (const auto& names : {leftovers, kept}) {
+        for (const std::string& name : names) {
+            put(path(name), "x");
+            // Older than the program, as a killed save's file is.
+            fs::last_write_time(path(name),
+                                fs::file_time_type::clock::now() - std::chrono::hours(1));
+        }
+    }
+    put(path("a.txt.tmp-NEWone"), "a save under way right now");
+    writeFileAtomically(path("a.txt"), "new");
+    std::vector<std::string> expected = kept;
+    expected.insert(expected.end(), {"a.txt", "a.txt.tmp-NEWone"});
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(folderEntries(), expected);
 }
 
 } // namespace
