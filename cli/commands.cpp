@@ -7,8 +7,8 @@
 #include "core/generate/settings.h"
 #include "core/records/datafile.h"
 #include "core/rules/combat.h"
-#include "core/text/sjis.h"
 #include "core/text/savefile.h"
+#include "core/text/sjis.h"
 #include "core/text/textfile.h"
 #include "core/words/vocabulary.h"
 
@@ -43,6 +43,24 @@ std::string readInput(const std::filesystem::path& file)
 {
     refuseInterruptedSave(file);
     return readWholeFile(file);
+}
+
+// An output that is one of the command's own inputs, by any path or link, would destroy that
+// input: refused before anything is written. Returns the exit status when refused.
+std::optional<int> refuseOutputOverInput(
+    Context& context, const std::filesystem::path& output,
+    std::initializer_list<std::pair<std::string_view, std::filesystem::path>> inputs)
+{
+    for (const auto& [role, input] : inputs) {
+        std::error_code error;
+        if (input.empty() || output.empty() || !std::filesystem::equivalent(output, input, error))
+            continue;
+        context.log << "grimtally-cli: the output " << shownPath(output)
+                    << " is the same file as the " << role << ' ' << shownPath(input)
+                    << "; nothing was written\n";
+        return kExitUsage;
+    }
+    return std::nullopt;
 }
 
 void writeOutput(Context& context, const Output& output, std::string_view bytes)
@@ -132,6 +150,9 @@ int exportFile(Context& context, const std::filesystem::path& file, const Output
                const ExportOptions& options)
 {
     const auto start = std::chrono::steady_clock::now();
+    if (const std::optional<int> refused = refuseOutputOverInput(
+            context, output.file, {{"data file", file}, {"language file", options.languageFile}}))
+        return *refused;
     RecordStore store;
     const int status = readCollection(context, file, store);
     if (status == kExitFailure)
@@ -165,6 +186,9 @@ int importFile(Context& context, const std::filesystem::path& json,
                const std::filesystem::path& output, bool merge)
 {
     const auto start = std::chrono::steady_clock::now();
+    if (const std::optional<int> refused =
+            refuseOutputOverInput(context, output, {{"JSON file", json}}))
+        return *refused;
     RecordStore store;
     if (merge && std::filesystem::exists(output)) {
         if (readCollection(context, output, store) != kExitOk) {
@@ -251,6 +275,12 @@ int stats(Context& context, const std::filesystem::path& file)
 int generate(Context& context, const GenerateOptions& options, const std::filesystem::path& output)
 {
     const auto start = std::chrono::steady_clock::now();
+    if (const std::optional<int> refused =
+            refuseOutputOverInput(context, output,
+                                  {{"choice file", options.choices},
+                                   {"settings file", options.settings},
+                                   {"language file", options.languageFile}}))
+        return *refused;
     // The editor's none word, from the given words or the built-in ones.
     const std::string noneWord =
         readEditorWords(options.languageFile.empty() ? IniFile()

@@ -179,6 +179,36 @@ protected:
     std::string file(const std::string& name) const { return path(name).string(); }
 };
 
+TEST_F(CliSafety, AnOutputThatIsAnInputIsRefusedBeforeAnythingIsWritten)
+{
+    const std::string sample = grimtally::readWholeFile(kShipped + "/Sample.txt");
+    const std::string choices = grimtally::readWholeFile(kShipped + "/Choices.txt");
+    grimtally::writeFileAtomically(path("self.txt"), sample);
+    grimtally::writeFileAtomically(path("ch.txt"), choices);
+    ASSERT_EQ(::link(path("self.txt").c_str(), path("hard.txt").c_str()), 0);
+    ASSERT_EQ(::symlink("ch.txt", path("soft.txt").c_str()), 0);
+    ASSERT_EQ(run("export --format json " + file("self.txt") + " -o " + file("j.json")).status, 0);
+    const std::string json = grimtally::readWholeFile(path("j.json"));
+    const std::string commands[] = {
+        "export --format json " + file("self.txt") + " -o " + file("self.txt"),
+        "export --format csv " + file("self.txt") + " -o " + file("hard.txt"),
+        "export --format md --language " + file("ch.txt") + " " + file("self.txt") + " -o " +
+            file("soft.txt"),
+        "generate --count 3 --choices " + file("ch.txt") + " -o " + file("soft.txt"),
+        "generate --count 3 --choices " + file("ch.txt") + " --settings " + file("self.txt") +
+            " -o " + file("hard.txt"),
+        "import " + file("j.json") + " -o " + path("./j.json").string(),
+    };
+    for (const std::string& command : commands) {
+        const CliRun result = run(command + " 2>&1");
+        EXPECT_EQ(result.status, 2) << command;
+        EXPECT_NE(result.out.find("same file"), std::string::npos) << result.out;
+    }
+    EXPECT_EQ(grimtally::readWholeFile(path("self.txt")), sample);
+    EXPECT_EQ(grimtally::readWholeFile(path("ch.txt")), choices);
+    EXPECT_EQ(grimtally::readWholeFile(path("j.json")), json);
+}
+
 // A save killed at each of its system calls in turn, by strace, must leave the old content,
 // the new content, or the old content kept in a copy that every command then names.
 TEST_F(CliSafety, ASaveKilledAtAnySystemCallLosesNothing)
