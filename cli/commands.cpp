@@ -10,6 +10,7 @@
 #include "core/text/savefile.h"
 #include "core/text/sjis.h"
 #include "core/text/textfile.h"
+#include "core/words/languagefile.h"
 #include "core/words/vocabulary.h"
 
 #include <algorithm>
@@ -26,8 +27,9 @@ std::string shownPath(const std::filesystem::path& file)
     return file.string();
 }
 
-// Every file a command reads goes through here: one that an interrupted save left in doubt is
-// not read as if nothing had happened.
+// Every file a command reads goes through here. A file named on the command line must be
+// there (only the windows' own optional files count as empty when missing), and one that an
+// interrupted save left in doubt is not read as if nothing had happened.
 void refuseInterruptedSave(const std::filesystem::path& file)
 {
     if (const std::optional<std::filesystem::path> copy = interruptedSaveCopy(file)) {
@@ -43,6 +45,17 @@ std::string readInput(const std::filesystem::path& file)
 {
     refuseInterruptedSave(file);
     return readWholeFile(file);
+}
+
+IniFile readIniInput(const std::filesystem::path& file)
+{
+    return IniFile::parse(readInput(file));
+}
+
+// The words of a Language.txt, read as the windows read it (a UTF-16 file as far as it can be).
+IniFile readLanguageInput(const std::filesystem::path& file)
+{
+    return LanguageFile::fromBytes(file, readInput(file)).ini();
 }
 
 // An output that is one of the command's own inputs, by any path or link, would destroy that
@@ -159,7 +172,7 @@ int exportFile(Context& context, const std::filesystem::path& file, const Output
         return status;
     const Captions captions = options.languageFile.empty()
                                   ? Captions::defaults()
-                                  : Captions::fromLanguage(IniFile::load(options.languageFile));
+                                  : Captions::fromLanguage(readLanguageInput(options.languageFile));
     const std::vector<int> slots = store.recordSlots();
     std::string bytes;
     switch (options.format) {
@@ -284,7 +297,7 @@ int generate(Context& context, const GenerateOptions& options, const std::filesy
     // The editor's none word, from the given words or the built-in ones.
     const std::string noneWord =
         readEditorWords(options.languageFile.empty() ? IniFile()
-                                                     : IniFile::load(options.languageFile))
+                                                     : readLanguageInput(options.languageFile))
             .at(EdNone);
     std::string namePrefix;
     if (!options.name.empty()) {
@@ -296,10 +309,10 @@ int generate(Context& context, const GenerateOptions& options, const std::filesy
         namePrefix = *bytes;
     }
     const ChoiceTables tables =
-        readChoiceTables(IniFile::load(options.choices), shownPath(options.choices));
+        readChoiceTables(readIniInput(options.choices), shownPath(options.choices));
     GenerationSettings settings;
     if (!options.settings.empty())
-        settings = readGenerationSettings(IniFile::load(options.settings), settings);
+        settings = readGenerationSettings(readIniInput(options.settings), settings);
     RandomSource random =
         options.seed ? RandomSource(*options.seed) : RandomSource::seededFromClock();
     const ListSizes lists = editorListSizes(tables, noneWord);

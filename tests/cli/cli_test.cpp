@@ -209,6 +209,23 @@ TEST_F(CliSafety, AnOutputThatIsAnInputIsRefusedBeforeAnythingIsWritten)
     EXPECT_EQ(grimtally::readWholeFile(path("j.json")), json);
 }
 
+TEST_F(CliSafety, AMissingInputFileIsAFailureThatNamesIt)
+{
+    const std::string choices = kShipped + "/Choices.txt";
+    const std::string commands[] = {
+        "generate --count 1 --choices /no/such/file -o " + file("a.txt"),
+        "generate --count 1 --choices " + choices + " --settings /no/such/file -o " + file("a.txt"),
+        "generate --count 1 --choices " + choices + " --language /no/such/file -o " + file("a.txt"),
+        "export --format csv --language /no/such/file " + kShipped + "/Sample.txt",
+    };
+    for (const std::string& command : commands) {
+        const CliRun result = run(command + " 2>&1");
+        EXPECT_EQ(result.status, 3) << command;
+        EXPECT_NE(result.out.find("/no/such/file"), std::string::npos) << result.out;
+    }
+    EXPECT_FALSE(std::filesystem::exists(path("a.txt")));
+}
+
 // A save killed at each of its system calls in turn, by strace, must leave the old content,
 // the new content, or the old content kept in a copy that every command then names.
 TEST_F(CliSafety, ASaveKilledAtAnySystemCallLosesNothing)
