@@ -4,8 +4,10 @@
 #include "core/text/commatext.h"
 #include "core/text/sjis.h"
 
+#include <algorithm>
 #include <array>
 #include <nlohmann/json.hpp>
+#include <utility>
 
 namespace grimtally {
 
@@ -209,17 +211,25 @@ public:
         case State::Skip:
             return true;
         case State::Wrapper:
+            // Which of two values a reader takes is anybody's guess: a second one is refused.
+            if (std::find(wrapperKeys_.begin(), wrapperKeys_.end(), key) != wrapperKeys_.end())
+                throw ExchangeError("the top object has \"" + key + "\" twice");
+            wrapperKeys_.push_back(key);
             wrapperKey_ = key;
             state_ = State::WrapperValue;
             return true;
         case State::Enemy:
             if (key == kRawKey) {
+                if (std::exchange(sawRaw_, true))
+                    throw ExchangeError(where(key) + "the enemy has this key twice", enemies_, key);
                 state_ = State::RawStart;
                 return true;
             }
             field_ = fieldOfKey(key);
             if (field_ == kFieldCount)
                 throw ExchangeError(where(key) + "no field has this name", enemies_, key);
+            if (kind_[slot(field_)] != Kind::Missing)
+                throw ExchangeError(where(key) + "the enemy has this key twice", enemies_, key);
             key_ = key;
             state_ = State::EnemyValue;
             return true;
@@ -227,6 +237,9 @@ public:
             field_ = fieldOfKey(key);
             if (field_ == kFieldCount)
                 throw ExchangeError(where("raw") + "no field is named \"" + key + "\"", enemies_,
+                                    "raw");
+            if (hasRaw_[slot(field_)])
+                throw ExchangeError(where("raw") + "\"" + key + "\" is there twice", enemies_,
                                     "raw");
             key_ = key;
             state_ = State::RawValue;
@@ -413,6 +426,7 @@ private:
         ++enemies_;
         kind_.fill(Kind::Missing);
         hasRaw_.fill(false);
+        sawRaw_ = false;
         state_ = State::Enemy;
     }
 
@@ -489,7 +503,9 @@ private:
     int skipDepth_ = 0;
     bool wrapped_ = true;
     bool sawEnemies_ = false;
+    bool sawRaw_ = false;
     std::string wrapperKey_;
+    std::vector<std::string> wrapperKeys_; // the top object's keys so far
     long long enemies_ = 0;
     int field_ = 0;
     std::string key_;

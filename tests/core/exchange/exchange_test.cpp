@@ -124,6 +124,11 @@ TEST(Exchange, ErrorsSayWhichEnemyAndField)
         {R"({"enemies": [{"name": "a"}] )", 1, ""}, // not closed
         {R"({"format": "other", "enemies": []})", 0, ""},
         {R"({"format": true, "enemies": []})", 0, ""},
+        // Two values for one key: which one was meant cannot be known.
+        {R"([{"name": "first", "name": "second"}])", 1, "name"},
+        {R"([{"name": "a"}, {"name": "b", "raw": {}, "raw": {}}])", 2, "raw"},
+        {R"([{"name": "a", "raw": {"name": "61", "name": "62"}}])", 1, "raw"},
+        {R"({"enemies": [{"name": "a"}], "enemies": [{"name": "b"}]})", 0, ""},
     };
     for (const Case& c : cases) {
         try {
