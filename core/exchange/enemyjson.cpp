@@ -486,12 +486,25 @@ private:
         }
     }
 
+    // A record is one line of the data file: a line break inside a text would cut it in two.
+    void refuseLineBreaks(int field, std::string_view bytes) const
+    {
+        if (bytes.find_first_of("\r\n") == std::string_view::npos)
+            return;
+        const std::string key(fieldKey(field));
+        throw ExchangeError(where(key) + "the text holds a line break, which a record cannot hold",
+                            enemies_, key);
+    }
+
     void finishEnemy()
     {
         std::string name;
         fieldBytes(kNameField, name);
-        for (int field = 0; field < kFieldCount; ++field)
+        refuseLineBreaks(kNameField, name);
+        for (int field = 0; field < kFieldCount; ++field) {
             fieldBytes(field, fields_[static_cast<std::size_t>(field)]);
+            refuseLineBreaks(field, fields_[static_cast<std::size_t>(field)]);
+        }
         records_.push_back({std::move(name), FieldList(std::span<const std::string>(fields_))});
         if (progress_ && enemies_ % 10000 == 0)
             progress_(enemies_);
