@@ -9,8 +9,8 @@
 #include "core/rules/combat.h"
 #include "core/text/commatext.h"
 #include "core/text/inifile.h"
-#include "core/text/sjis.h"
 #include "core/text/lines.h"
+#include "core/text/sjis.h"
 #include "core/text/textfile.h"
 #include "core/words/languagefile.h"
 #include "core/words/vocabulary.h"
@@ -203,8 +203,15 @@ std::vector<FileProblem> checkDataFile(std::string_view bytes)
         if (lines[i].empty())
             continue;
         const bool fits = splitCommaTextAtMost(lines[i], kFieldCount + 1, items);
-        if (fits && items.empty())
-            continue; // blanks only: passed over
+        if (fits && items.empty()) {
+            // Blanks only are passed over quietly; NUL bytes are what a crash leaves where
+            // the file's last writes never reached the disk.
+            if (lines[i].find('\0') != std::string_view::npos)
+                problems.push_back({i + 1, "",
+                                    "damaged: only NUL bytes and blanks, as a crash leaves a "
+                                    "file; the program passes the line over"});
+            continue;
+        }
         if (!fits || items.size() != kFieldCount + 1) {
             const std::string count = fits ? std::to_string(items.size())
                                            : "more than " + std::to_string(kFieldCount + 1);
