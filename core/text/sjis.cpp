@@ -1,70 +1,15 @@
 #include "core/text/sjis.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdint>
-#include <iconv.h>
-#include <stdexcept>
+#include <iterator>
 #include <vector>
 
 namespace grimtally {
 
 namespace {
 
-// One converter per direction and thread; opening one costs more than a short conversion.
-class Converter {
-public:
-    Converter(const char* to, const char* from) : cd_(::iconv_open(to, from))
-    {
-        if (cd_ == reinterpret_cast<iconv_t>(-1))
-            throw std::runtime_error(std::string("cannot convert from ") + from + " to " + to);
-    }
-    ~Converter() { ::iconv_close(cd_); }
-    Converter(const Converter&) = delete;
-    Converter& operator=(const Converter&) = delete;
-
-    // Converts as much as it can; returns false at the first byte that cannot be converted,
-    // leaving `in` there. The converter's shift state is reset either way.
-    bool convert(std::string_view& in, std::string& out)
-    {
-        ::iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-        char* inPtr = const_cast<char*>(in.data());
-        size_t inLeft = in.size();
-        bool ok = true;
-        while (inLeft > 0) {
-            size_t used = out.size();
-            out.resize(used + inLeft * 4 + 16);
-            char* outPtr = out.data() + used;
-            size_t outLeft = out.size() - used;
-            size_t rc = ::iconv(cd_, &inPtr, &inLeft, &outPtr, &outLeft);
-            int error = errno;
-            out.resize(out.size() - outLeft);
-            if (rc != static_cast<size_t>(-1))
-                break;
-            if (error == E2BIG)
-                continue;
-            ok = false;
-            break;
-        }
-        in = std::string_view(inPtr, inLeft);
-        return ok;
-    }
-
-private:
-    iconv_t cd_;
-};
-
-Converter& decoder()
-{
-    thread_local Converter converter("UTF-8", "CP932");
-    return converter;
-}
-
-Converter& encoder()
-{
-    thread_local Converter converter("CP932", "UTF-8");
-    return converter;
-}
+#include "core/text/cp932table.inc"
 
 // Decodes one UTF-8 sequence at `pos`; returns false for anything malformed (overlong
 // forms, surrogates, values above U+10FFFF, a cut-off sequence).
@@ -122,55 +67,35 @@ char32_t fullWidthTwin(char32_t cp)
 }
 
 // Every code of code page 932 with its character, and every character with the code it
-// encodes to, taken once from the converter so that long runs of short texts cost a table
-// look-up per character instead of a converter call per text.
+// encodes to, from the table generated once from glibc's converter: both systems convert
+// alike, and long runs of short texts cost a look-up per character.
 class Cp932Table {
 public:
     static constexpr char32_t kNoCharacter = 0xFFFFFFFF;
 
     Cp932Table() : decode_(0x10000, kNoCharacter), encode_(0x10000, 0)
     {
-        Converter toUtf8("UTF-8", "CP932");
-        Converter toCp932("CP932", "UTF-8");
-        auto learn = [&](unsigned code, std::string_view bytes) {
-            std::string utf8;
-            std::string_view in = bytes;
-            if (!toUtf8.convert(in, utf8) || !in.empty() || utf8.empty())
-                return;
-            std::size_t pos = 0;
-            char32_t cp;
-            if (!nextCodePoint(utf8, pos, cp) || pos != utf8.size() || cp > 0xFFFF)
-                return;
-            decode_[code] = cp;
-            if (encode_[cp] != 0 || cp == 0)
-                return;
-            std::string back;
-            std::string_view rest = utf8;
-            if (!toCp932.convert(rest, back) || !rest.empty() || back.empty() || back.size() > 2)
-                return;
-            const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(back[i]); };
-            encode_[cp] =
-                static_cast<std::uint16_t>(back.size() == 1 ? byte(0) : byte(0) << 8 | byte(1));
+        const auto learn = [&](unsigned code, std::uint16_t cp) {
+            if (cp != 0xFFFF)
+                decode_[code] = cp;
         };
-        for (unsigned byte = 0; byte < 0x100; ++byte) {
-            if (!isCp932LeadByte(static_cast<unsigned char>(byte))) {
-                const char single = static_cast<char>(byte);
-                learn(byte, std::string_view(&single, 1));
-            }
-        }
+        for (unsigned byte = 0; byte < 0x100; ++byte)
+            learn(byte, kCp932Singles[byte]);
+        std::size_t pair = 0;
         for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
             if (!isCp932LeadByte(static_cast<unsigned char>(lead)))
                 continue;
-            for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
-                const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-                learn(lead << 8 | trail, std::string_view(pair, 2));
-            }
+            for (unsigned trail = 0x40; trail <= 0xFC; ++trail)
+                learn(lead << 8 | trail, kCp932Pairs[pair++]);
         }
-        // A character the converter encodes to a code that does not decode to it again
-        // (a look-alike) cannot be held.
-        for (unsigned cp = 1; cp < 0x10000; ++cp) {
-            if (encode_[cp] != 0 && decode_[encode_[cp]] != cp)
-                encode_[cp] = 0;
+        // A character encodes to the one code of it that is no second code.
+        for (unsigned code = 0; code < 0x10000; ++code) {
+            const char32_t cp = decode_[code];
+            if (cp == kNoCharacter || cp == 0 ||
+                std::binary_search(std::begin(kCp932SecondCodes), std::end(kCp932SecondCodes),
+                                   code))
+                continue;
+            encode_[cp] = static_cast<std::uint16_t>(code);
         }
     }
 
@@ -247,37 +172,15 @@ std::string cp932ToUtf8(std::string_view bytes)
 {
     std::string out;
     out.reserve(bytes.size() * 3 / 2 + 8);
-    Converter& converter = decoder();
-    while (!converter.convert(bytes, out)) {
-        // Invalid or cut-off: show a replacement character and go on with the next byte,
-        // so a damaged file is still shown rather than refused.
-        out += "\xEF\xBF\xBD";
-        if (bytes.empty())
-            break;
-        bytes.remove_prefix(1);
-    }
+    appendShownUtf8(bytes, out);
     return out;
 }
 
 std::optional<std::string> utf8ToCp932(std::string_view utf8)
 {
-    std::string mapped;
-    mapped.reserve(utf8.size());
-    for (size_t pos = 0; pos < utf8.size();) {
-        char32_t cp;
-        if (!nextCodePoint(utf8, pos, cp))
-            return std::nullopt;
-        appendUtf8(mapped, fullWidthTwin(cp));
-    }
-
     std::string out;
-    out.reserve(mapped.size());
-    std::string_view rest = mapped;
-    if (!encoder().convert(rest, out) || !rest.empty())
-        return std::nullopt;
-    // The converter may map a few characters one way only (to a look-alike); such a text
-    // would not come back as the user typed it, so it counts as one we cannot hold.
-    if (cp932ToUtf8(out) != mapped)
+    out.reserve(utf8.size());
+    if (!appendCp932(utf8, out))
         return std::nullopt;
     return out;
 }
@@ -354,8 +257,8 @@ void appendShownUtf8(std::string_view bytes, std::string& out)
             ++i;
             continue;
         }
-        // As the converter does: a pair when it is a character, else a replacement character
-        // for this byte alone and on with the next.
+        // As glibc's converter shows it: a pair when it is a character, else a replacement
+        // character for this byte alone and on with the next.
         if (isCp932LeadByte(byte) && i + 1 < bytes.size()) {
             const char32_t cp =
                 table.character(byte << 8 | static_cast<unsigned char>(bytes[i + 1]));
