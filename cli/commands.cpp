@@ -24,7 +24,7 @@ namespace {
 
 std::string shownPath(const std::filesystem::path& file)
 {
-    return file.string();
+    return pathToUtf8(file);
 }
 
 // Every file a command reads goes through here. A file named on the command line must be

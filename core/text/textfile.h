@@ -5,8 +5,14 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace grimtally {
+
+// The core keeps paths in the system's own form. These convert from and to the UTF-8 of the
+// command line and of messages (on POSIX systems the bytes stay as they are).
+std::filesystem::path pathFromUtf8(std::string_view utf8);
+std::string pathToUtf8(const std::filesystem::path& file);
 
 // A file that could not be read or written; what() reads "<file name>: <system's reason>".
 class FileError : public std::runtime_error {

@@ -1,8 +1,7 @@
 #include "ui/toolkit/cp932text.h"
 
 #include "core/text/sjis.h"
-
-#include <QFile>
+#include "core/text/textfile.h"
 
 #include <utility>
 #include <vector>
@@ -78,15 +77,13 @@ std::optional<std::string> toCp932(const QString& text)
 
 std::filesystem::path toPath(const QString& fileName)
 {
-    const QByteArray name = QFile::encodeName(fileName);
-    return std::filesystem::path(
-        std::string(name.constData(), static_cast<std::size_t>(name.size())));
+    const QByteArray utf8 = fileName.toUtf8();
+    return pathFromUtf8(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
 }
 
 QString fromPath(const std::filesystem::path& file)
 {
-    const std::string& name = file.native();
-    return QFile::decodeName(QByteArray(name.data(), static_cast<qsizetype>(name.size())));
+    return QString::fromStdString(pathToUtf8(file));
 }
 
 QString ByteText::set(std::string_view bytes)
