@@ -1,21 +1,31 @@
 // grimtally-cli: checks, exports, imports, counts and generates Grimtally files without the
 // windows. Each command is one function of commands.h; this file only reads the command line.
 #include "cli/commands.h"
+#include "core/text/textfile.h"
 
-#include <QCommandLineParser>
-#include <QCoreApplication>
-#include <QFile>
-
+#include <CLI/CLI.hpp>
+#include <algorithm>
+#include <climits>
 #include <exception>
 #include <iostream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 using namespace grimtally;
 using namespace grimtally::cli;
 
 namespace {
 
-const QString kOverview = QStringLiteral(
+constexpr const char* kOverview =
     "Checks, exports, imports, counts and generates Grimtally files without the windows.\n"
+    "\n"
+    "Usage: grimtally-cli COMMAND [OPTIONS] [FILE...]\n"
     "\n"
     "Commands (\"grimtally-cli COMMAND --help\" tells more):\n"
     "  check FILE...                  lists every problem of data, choice, language or\n"
@@ -26,32 +36,32 @@ const QString kOverview = QStringLiteral(
     "  generate --count N --choices Choices.txt -o FILE.txt\n"
     "                                 rolls N random enemies as the editor's Generate does\n"
     "\n"
+    "Options:\n"
+    "  -h, --help                     shows this help\n"
+    "  -v, --version                  shows the version\n"
+    "\n"
     "Exit status: 0 done; 1 problems found (check), or lines of a data file left out;\n"
-    "2 wrong command line; 3 a file could not be read, written or understood.");
+    "2 wrong command line; 3 a file could not be read, written or understood.\n";
 
-std::filesystem::path pathOf(const QString& argument)
+int usageError(const std::string& message)
 {
-    return std::filesystem::path(QFile::encodeName(argument).toStdString());
-}
-
-int usageError(const QString& message)
-{
-    std::cerr << "grimtally-cli: " << message.toStdString() << "\nTry \"grimtally-cli --help\".\n";
+    std::cerr << "grimtally-cli: " << message << "\nTry \"grimtally-cli --help\".\n";
     return kExitUsage;
 }
 
-// The parser prints a description as it is: wrapped here at the width of its option lists.
-QString wrapped(const QString& text)
+// Descriptions are printed as they are: wrapped here at the width of the option lists.
+std::string wrapped(const std::string& text)
 {
-    constexpr qsizetype kWidth = 79;
-    QString out;
-    qsizetype lineLength = 0;
-    for (const QString& word : text.split(u' ', Qt::SkipEmptyParts)) {
+    constexpr std::size_t kWidth = 79;
+    std::istringstream words(text);
+    std::string out;
+    std::size_t lineLength = 0;
+    for (std::string word; words >> word;) {
         if (lineLength > 0 && lineLength + 1 + word.size() > kWidth) {
-            out += u'\n';
+            out += '\n';
             lineLength = 0;
         } else if (lineLength > 0) {
-            out += u' ';
+            out += ' ';
             ++lineLength;
         }
         out += word;
@@ -60,271 +70,285 @@ QString wrapped(const QString& text)
     return out;
 }
 
-// A parser for one command: its own options, and the command itself as the first positional.
+// The parser of one command, named "grimtally-cli COMMAND" in its help.
 struct CommandLine {
-    QCommandLineParser parser;
-    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
-                            QStringLiteral("Shows this help.")};
+    CLI::App app;
 
-    CommandLine(const QString& command, const QString& description)
+    CommandLine(const std::string& command, const std::string& description)
+        : app(wrapped(description) + "\n", "grimtally-cli " + command)
     {
-        parser.setApplicationDescription(wrapped(description));
-        parser.addOption(help);
-        parser.addPositionalArgument(command, QStringLiteral("The command."), command);
+        app.set_help_flag("-h,--help", "Shows this help.");
     }
 
-    // Parses; returns an exit status when the command is done here (help or an error).
-    std::optional<int> parse(const QStringList& arguments)
+    // Parses the arguments after the command; returns an exit status when the command is
+    // done here (its help, or a wrong command line).
+    std::optional<int> parse(const std::vector<std::string>& arguments)
     {
-        if (!parser.parse(arguments))
-            return usageError(parser.errorText());
-        if (parser.isSet(help)) {
-            std::cout << parser.helpText().toStdString();
+        std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
+        try {
+            app.parse(reversed);
+        } catch (const CLI::CallForHelp&) {
+            std::cout << app.help();
             return kExitOk;
+        } catch (const CLI::ParseError& error) {
+            return usageError(error.what());
         }
         return std::nullopt;
     }
-
-    QStringList operands() const { return parser.positionalArguments().mid(1); }
 };
 
-int runCheck(const QStringList& arguments)
+int runCheck(const std::vector<std::string>& arguments)
 {
-    CommandLine line(QStringLiteral("check"),
-                     QStringLiteral("Lists every problem of each FILE, with its line and field, "
-                                    "as the windows would refuse or mend it. The kind of file is "
-                                    "told by the sections it has unless --kind says it. Exit "
-                                    "status 1 when any problem is found."));
-    const QCommandLineOption kindOption(QStringLiteral("kind"),
-                                        QStringLiteral("data, choices, language or settings."),
-                                        QStringLiteral("kind"));
-    line.parser.addOption(kindOption);
-    line.parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Files to check."),
-                                      QStringLiteral("FILE..."));
+    CommandLine line("check", "Lists every problem of each FILE, with its line and field, as "
+                              "the windows would refuse or mend it. The kind of file is told by "
+                              "the sections it has unless --kind says it. Exit status 1 when "
+                              "any problem is found.");
+    std::string kindName;
+    std::vector<std::string> operands;
+    const CLI::Option* kindOption =
+        line.app.add_option("--kind", kindName, "data, choices, language or settings.")
+            ->type_name("KIND");
+    line.app.add_option("FILE", operands, "Files to check.")->type_name("");
     if (const std::optional<int> done = line.parse(arguments))
         return *done;
     std::optional<FileKind> kind;
-    if (line.parser.isSet(kindOption)) {
-        const QString name = line.parser.value(kindOption);
+    if (kindOption->count() > 0) {
         for (FileKind k :
              {FileKind::Data, FileKind::Choices, FileKind::Language, FileKind::Settings}) {
-            if (name == QString::fromUtf8(fileKindName(k).data(), fileKindName(k).size()))
+            if (kindName == fileKindName(k))
                 kind = k;
         }
         if (!kind)
-            return usageError(QStringLiteral("unknown kind of file: ") + name);
+            return usageError("unknown kind of file: " + kindName);
     }
-    if (line.operands().isEmpty())
-        return usageError(QStringLiteral("check needs at least one file"));
+    if (operands.empty())
+        return usageError("check needs at least one file");
     std::vector<std::filesystem::path> files;
-    for (const QString& file : line.operands())
-        files.push_back(pathOf(file));
+    for (const std::string& file : operands)
+        files.push_back(pathFromUtf8(file));
     Context context{std::cout, std::cerr};
     return check(context, files, kind);
 }
 
-int runExport(const QStringList& arguments)
+int runExport(const std::vector<std::string>& arguments)
 {
-    CommandLine line(QStringLiteral("export"),
-                     QStringLiteral("Writes the enemies of a data file for other tools: json "
-                                    "(lossless, import reads it back), csv (a header row of the "
-                                    "program's captions), md or html (stat blocks). UTF-8, to "
-                                    "standard output unless -o is given."));
-    const QCommandLineOption format(QStringLiteral("format"),
-                                    QStringLiteral("json, csv, md or html."),
-                                    QStringLiteral("format"));
-    const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
-                                    QStringLiteral("The file to write."), QStringLiteral("file"));
-    const QCommandLineOption language(
-        QStringLiteral("language"),
-        QStringLiteral("The Language.txt whose words caption csv, md and html (default: the "
-                       "program's English words)."),
-        QStringLiteral("file"));
-    const QCommandLineOption perPage(
-        QStringLiteral("per-page"),
-        QStringLiteral("html: enemies to a printed page, 1 or 2 (default 0: no page breaks)."),
-        QStringLiteral("n"), QStringLiteral("0"));
-    const QCommandLineOption bom(QStringLiteral("bom"),
-                                 QStringLiteral("csv: begins with a byte order mark."));
-    line.parser.addOptions({format, output, language, perPage, bom});
-    line.parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The data file."));
+    CommandLine line("export", "Writes the enemies of a data file for other tools: json "
+                               "(lossless, import reads it back), csv (a header row of the "
+                               "program's captions), md or html (stat blocks). UTF-8, to "
+                               "standard output unless -o is given.");
+    std::string format, output, language, perPage = "0", operand;
+    bool bom = false;
+    line.app.add_option("--format", format, "json, csv, md or html.")->type_name("FORMAT");
+    const CLI::Option* outputOption =
+        line.app.add_option("-o,--output", output, "The file to write.")->type_name("FILE");
+    const CLI::Option* languageOption =
+        line.app
+            .add_option("--language", language,
+                        "The Language.txt whose words caption csv, md and html (default: the "
+                        "program's English words).")
+            ->type_name("FILE");
+    line.app
+        .add_option("--per-page", perPage,
+                    "html: enemies to a printed page, 1 or 2 (default 0: no page breaks).")
+        ->type_name("N");
+    line.app.add_flag("--bom", bom, "csv: begins with a byte order mark.");
+    line.app.add_option("FILE", operand, "The data file.")->type_name("");
     if (const std::optional<int> done = line.parse(arguments))
         return *done;
-    if (line.operands().size() != 1)
-        return usageError(QStringLiteral("export takes one data file"));
+    if (operand.empty())
+        return usageError("export takes one data file");
 
     ExportOptions options;
-    const QString name = line.parser.value(format);
-    if (name == QStringLiteral("json"))
+    if (format == "json")
         options.format = Format::Json;
-    else if (name == QStringLiteral("csv"))
+    else if (format == "csv")
         options.format = Format::Csv;
-    else if (name == QStringLiteral("md") || name == QStringLiteral("markdown"))
+    else if (format == "md" || format == "markdown")
         options.format = Format::Markdown;
-    else if (name == QStringLiteral("html"))
+    else if (format == "html")
         options.format = Format::Html;
     else
-        return usageError(QStringLiteral("--format must be json, csv, md or html"));
-    bool number = false;
-    options.perPage = line.parser.value(perPage).toInt(&number);
-    if (!number || options.perPage < 0 || options.perPage > 2)
-        return usageError(QStringLiteral("--per-page must be 0, 1 or 2"));
-    options.byteOrderMark = line.parser.isSet(bom);
-    if (line.parser.isSet(language))
-        options.languageFile = pathOf(line.parser.value(language));
+        return usageError("--format must be json, csv, md or html");
+    if (perPage != "0" && perPage != "1" && perPage != "2")
+        return usageError("--per-page must be 0, 1 or 2");
+    options.perPage = perPage[0] - '0';
+    options.byteOrderMark = bom;
+    if (languageOption->count() > 0)
+        options.languageFile = pathFromUtf8(language);
     Output target;
-    if (line.parser.isSet(output))
-        target.file = pathOf(line.parser.value(output));
+    if (outputOption->count() > 0)
+        target.file = pathFromUtf8(output);
     Context context{std::cout, std::cerr};
-    return exportFile(context, pathOf(line.operands().front()), target, options);
+    return exportFile(context, pathFromUtf8(operand), target, options);
 }
 
-int runImport(const QStringList& arguments)
+int runImport(const std::vector<std::string>& arguments)
 {
-    CommandLine line(QStringLiteral("import"),
-                     QStringLiteral("Writes the enemies of a JSON file (as export writes it) as "
-                                    "a Shift-JIS data file, byte for byte as they were exported. "
-                                    "A file with any error writes nothing."));
-    const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
-                                    QStringLiteral("The data file to write."),
-                                    QStringLiteral("file"));
-    const QCommandLineOption merge(
-        QStringLiteral("merge"),
-        QStringLiteral("Keeps the records the output file holds and puts the imported ones "
-                       "after them, as the Merge command does."));
-    line.parser.addOptions({output, merge});
-    line.parser.addPositionalArgument(QStringLiteral("FILE.json"),
-                                      QStringLiteral("The JSON file."));
+    CommandLine line("import", "Writes the enemies of a JSON file (as export writes it) as a "
+                               "Shift-JIS data file, byte for byte as they were exported. A file "
+                               "with any error writes nothing.");
+    std::string output, operand;
+    bool merge = false;
+    const CLI::Option* outputOption =
+        line.app.add_option("-o,--output", output, "The data file to write.")->type_name("FILE");
+    line.app.add_flag("--merge", merge,
+                      "Keeps the records the output file holds and puts the imported ones "
+                      "after them, as the Merge command does.");
+    line.app.add_option("FILE.json", operand, "The JSON file.")->type_name("");
     if (const std::optional<int> done = line.parse(arguments))
         return *done;
-    if (line.operands().size() != 1)
-        return usageError(QStringLiteral("import takes one JSON file"));
-    if (!line.parser.isSet(output))
-        return usageError(QStringLiteral("import needs -o FILE.txt"));
+    if (operand.empty())
+        return usageError("import takes one JSON file");
+    if (outputOption->count() == 0)
+        return usageError("import needs -o FILE.txt");
     Context context{std::cout, std::cerr};
-    return importFile(context, pathOf(line.operands().front()), pathOf(line.parser.value(output)),
-                      line.parser.isSet(merge));
+    return importFile(context, pathFromUtf8(operand), pathFromUtf8(output), merge);
 }
 
-int runStats(const QStringList& arguments)
+int runStats(const std::vector<std::string>& arguments)
 {
-    CommandLine line(QStringLiteral("stats"),
-                     QStringLiteral("Counts the enemies of a data file by classify and by "
-                                    "level, gives the level range and the refused lines."));
-    line.parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The data file."));
+    CommandLine line("stats", "Counts the enemies of a data file by classify and by level, "
+                              "gives the level range and the refused lines.");
+    std::string operand;
+    line.app.add_option("FILE", operand, "The data file.")->type_name("");
     if (const std::optional<int> done = line.parse(arguments))
         return *done;
-    if (line.operands().size() != 1)
-        return usageError(QStringLiteral("stats takes one data file"));
+    if (operand.empty())
+        return usageError("stats takes one data file");
     Context context{std::cout, std::cerr};
-    return stats(context, pathOf(line.operands().front()));
+    return stats(context, pathFromUtf8(operand));
 }
 
-int runGenerate(const QStringList& arguments)
+// A whole number of the command line, all of it digits.
+std::optional<unsigned long long> wholeNumber(const std::string& text)
 {
-    CommandLine line(QStringLiteral("generate"),
-                     QStringLiteral("Rolls N random enemies as the editor's Generate button does "
-                                    "(each from a new record, with the values the editor "
-                                    "derives) and writes them as a data file."));
-    const QCommandLineOption count(QStringLiteral("count"), QStringLiteral("How many enemies."),
-                                   QStringLiteral("n"));
-    const QCommandLineOption choices(QStringLiteral("choices"),
-                                     QStringLiteral("The choice file (Choices.txt)."),
-                                     QStringLiteral("file"));
-    const QCommandLineOption settings(
-        QStringLiteral("settings"),
-        QStringLiteral("A settings file saved by the Generate dialog (default: the dialog's "
-                       "own defaults)."),
-        QStringLiteral("file"));
-    const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
-                                    QStringLiteral("The data file to write."),
-                                    QStringLiteral("file"));
-    const QCommandLineOption seed(QStringLiteral("seed"),
-                                  QStringLiteral("Seed of the dice, for repeatable output "
-                                                 "(default: the clock)."),
-                                  QStringLiteral("s"));
-    const QCommandLineOption language(
-        QStringLiteral("language"),
-        QStringLiteral("The Language.txt whose none word the optional lists begin with "
-                       "(default \"----\")."),
-        QStringLiteral("file"));
-    const QCommandLineOption name(QStringLiteral("name"),
-                                  QStringLiteral("Names the enemies \"TEXT 1\", \"TEXT 2\", ... "
-                                                 "(default: no name, as the editor leaves it)."),
-                                  QStringLiteral("text"));
-    line.parser.addOptions({count, choices, settings, output, seed, language, name});
+    if (text.empty() || text.size() > 19 || text.find_first_not_of("0123456789") != text.npos)
+        return std::nullopt;
+    return std::stoull(text);
+}
+
+int runGenerate(const std::vector<std::string>& arguments)
+{
+    CommandLine line("generate", "Rolls N random enemies as the editor's Generate button does "
+                                 "(each from a new record, with the values the editor derives) "
+                                 "and writes them as a data file.");
+    std::string count, choices, settings, output, seed, language, name;
+    std::vector<std::string> operands;
+    line.app.add_option("--count", count, "How many enemies.")->type_name("N");
+    const CLI::Option* choicesOption =
+        line.app.add_option("--choices", choices, "The choice file (Choices.txt).")
+            ->type_name("FILE");
+    const CLI::Option* settingsOption =
+        line.app
+            .add_option("--settings", settings,
+                        "A settings file saved by the Generate dialog (default: the dialog's "
+                        "own defaults).")
+            ->type_name("FILE");
+    const CLI::Option* outputOption =
+        line.app.add_option("-o,--output", output, "The data file to write.")->type_name("FILE");
+    const CLI::Option* seedOption =
+        line.app
+            .add_option("--seed", seed,
+                        "Seed of the dice, for repeatable output (default: the clock).")
+            ->type_name("S");
+    const CLI::Option* languageOption =
+        line.app
+            .add_option("--language", language,
+                        "The Language.txt whose none word the optional lists begin with "
+                        "(default \"----\").")
+            ->type_name("FILE");
+    line.app
+        .add_option("--name", name,
+                    "Names the enemies \"TEXT 1\", \"TEXT 2\", ... (default: no name, as the "
+                    "editor leaves it).")
+        ->type_name("TEXT");
+    line.app.add_option("FILE", operands)->group(""); // only to say that none is taken
     if (const std::optional<int> done = line.parse(arguments))
         return *done;
-    if (!line.operands().isEmpty())
-        return usageError(QStringLiteral("generate takes no file operands; use -o"));
+    if (!operands.empty())
+        return usageError("generate takes no file operands; use -o");
     GenerateOptions options;
-    bool number = false;
-    options.count = line.parser.value(count).toLongLong(&number);
-    if (!number || options.count < 0)
-        return usageError(QStringLiteral("--count must be a whole number of 0 or more"));
-    if (!line.parser.isSet(choices) || !line.parser.isSet(output))
-        return usageError(QStringLiteral("generate needs --choices and -o"));
-    options.choices = pathOf(line.parser.value(choices));
-    if (line.parser.isSet(settings))
-        options.settings = pathOf(line.parser.value(settings));
-    if (line.parser.isSet(language))
-        options.languageFile = pathOf(line.parser.value(language));
-    options.name = line.parser.value(name).toStdString();
-    if (line.parser.isSet(seed)) {
-        options.seed = line.parser.value(seed).toULongLong(&number);
+    const std::optional<unsigned long long> n = wholeNumber(count);
+    if (!n || *n > static_cast<unsigned long long>(LLONG_MAX))
+        return usageError("--count must be a whole number of 0 or more");
+    options.count = static_cast<long long>(*n);
+    if (choicesOption->count() == 0 || outputOption->count() == 0)
+        return usageError("generate needs --choices and -o");
+    options.choices = pathFromUtf8(choices);
+    if (settingsOption->count() > 0)
+        options.settings = pathFromUtf8(settings);
+    if (languageOption->count() > 0)
+        options.languageFile = pathFromUtf8(language);
+    options.name = name;
+    if (seedOption->count() > 0) {
+        const std::optional<unsigned long long> number = wholeNumber(seed);
         if (!number)
-            return usageError(QStringLiteral("--seed must be a whole number"));
+            return usageError("--seed must be a whole number");
+        options.seed = *number;
     }
     Context context{std::cout, std::cerr};
-    return generate(context, options, pathOf(line.parser.value(output)));
+    return generate(context, options, pathFromUtf8(output));
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+int run(const std::vector<std::string>& arguments)
 {
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("grimtally-cli"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("0.1"));
-    const QStringList arguments = QCoreApplication::arguments();
-
-    QCommandLineParser top;
-    top.setApplicationDescription(kOverview);
-    const QCommandLineOption help = top.addHelpOption();
-    const QCommandLineOption version = top.addVersionOption();
-    top.addPositionalArgument(QStringLiteral("command"),
-                              QStringLiteral("check, export, import, stats or generate."));
-    top.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
-    if (!top.parse(arguments))
-        return usageError(top.errorText());
-    if (top.positionalArguments().isEmpty()) {
-        if (top.isSet(version)) {
-            std::cout << "grimtally-cli 0.1\n";
-            return kExitOk;
-        }
-        if (top.isSet(help)) {
-            std::cout << top.helpText().toStdString();
-            return kExitOk;
-        }
-        return usageError(QStringLiteral("no command given"));
+    if (arguments.empty())
+        return usageError("no command given");
+    const std::string& command = arguments.front();
+    const std::vector<std::string> rest(arguments.begin() + 1, arguments.end());
+    if (command == "-h" || command == "--help") {
+        std::cout << kOverview;
+        return kExitOk;
     }
-
-    const QString command = top.positionalArguments().front();
+    if (command == "-v" || command == "--version") {
+        std::cout << "grimtally-cli 0.1\n";
+        return kExitOk;
+    }
+    if (command.starts_with('-'))
+        return usageError("unknown option: " + command);
     try {
-        if (command == QStringLiteral("check"))
-            return runCheck(arguments);
-        if (command == QStringLiteral("export"))
-            return runExport(arguments);
-        if (command == QStringLiteral("import"))
-            return runImport(arguments);
-        if (command == QStringLiteral("stats"))
-            return runStats(arguments);
-        if (command == QStringLiteral("generate"))
-            return runGenerate(arguments);
+        if (command == "check")
+            return runCheck(rest);
+        if (command == "export")
+            return runExport(rest);
+        if (command == "import")
+            return runImport(rest);
+        if (command == "stats")
+            return runStats(rest);
+        if (command == "generate")
+            return runGenerate(rest);
     } catch (const std::exception& error) {
         // A file that cannot be read or written, a choice file that cannot be loaded.
         std::cerr << "grimtally-cli: " << error.what() << '\n';
         return kExitFailure;
     }
-    return usageError(QStringLiteral("unknown command: ") + command);
+    return usageError("unknown command: " + command);
 }
+
+} // namespace
+
+#ifdef _WIN32
+// The command line arrives as UTF-16 and is passed on as the UTF-8 the core's paths take;
+// the C runtime expands wildcards in file names first, as a shell does elsewhere.
+extern "C" int _dowildcard = -1;
+
+int wmain(int argc, wchar_t** argv)
+{
+    ::SetConsoleOutputCP(CP_UTF8);
+    std::vector<std::string> arguments;
+    for (int i = 1; i < argc; ++i) {
+        const int size =
+            ::WideCharToMultiByte(CP_UTF8, 0, argv[i], -1, nullptr, 0, nullptr, nullptr);
+        std::string argument(static_cast<std::size_t>(std::max(size, 1)), '\0');
+        ::WideCharToMultiByte(CP_UTF8, 0, argv[i], -1, argument.data(), size, nullptr, nullptr);
+        argument.resize(argument.size() - 1);
+        arguments.push_back(std::move(argument));
+    }
+    return run(arguments);
+}
+#else
+int main(int argc, char** argv)
+{
+    return run(std::vector<std::string>(argv + 1, argv + argc));
+}
+#endif

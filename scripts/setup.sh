@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
-  qt6-tools-dev qt6-l10n-tools qt6-translations-l10n nlohmann-json3-dev poppler-utils
+  qt6-tools-dev qt6-l10n-tools qt6-translations-l10n nlohmann-json3-dev libcli11-dev poppler-utils
   libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth imagemagick
   fonts-ipafont-gothic fonts-noto-cjk strace)
 
