@@ -2,6 +2,7 @@
 // windows. Each command is one function of commands.h; this file only reads the command line.
 #include "cli/commands.h"
 #include "core/text/textfile.h"
+#include "core/version.h"
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
@@ -301,7 +302,7 @@ int run(const std::vector<std::string>& arguments)
         return kExitOk;
     }
     if (command == "-v" || command == "--version") {
-        std::cout << "grimtally-cli 0.1\n";
+        std::cout << "grimtally-cli " << kVersion << '\n';
         return kExitOk;
     }
     if (command.starts_with('-'))

@@ -1,5 +1,6 @@
 #include "ui/about/taboutbox.h"
 
+#include "core/version.h"
 #include "ui/toolkit/appearance.h"
 #include "ui/toolkit/formwindow.h"
 #include "ui/toolkit/label.h"
@@ -17,7 +18,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString kReleaseDate = u"2026/12/07"_s;
 constexpr int kLinkRight = 396; // the links' right edge within the panel
 
 QLabel* label(QWidget* parent, const QString& name, const QString& text, QPoint at)
@@ -53,7 +53,11 @@ TAboutBox::TAboutBox(QWidget* mainWindow)
     ProductName->setFont(bold);
     ProductName->adjustSize();
 
-    Version = label(Panel1, u"Version"_s, tr("Version %1").arg(kReleaseDate), {152, 32});
+    // The box names a version by its release date, written with slashes; the number itself
+    // shows where the pointer rests on it.
+    const QString releaseDate = QString::fromUtf8(kReleaseDate).replace(u'-', u'/');
+    Version = label(Panel1, u"Version"_s, tr("Version %1").arg(releaseDate), {152, 32});
+    Version->setToolTip(u"Grimtally "_s + QString::fromUtf8(kVersion));
     Credit1 =
         label(Panel1, u"Credit1"_s, tr("Written and kept by the Grimtally developers"), {120, 56});
     L_URL1 =

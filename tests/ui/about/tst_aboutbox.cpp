@@ -1,5 +1,6 @@
 // The About box as the program wires it: every way out gives the main window back, the links
 // turn purple with the hand under the pointer, and a click opens exactly what a link shows.
+#include "core/version.h"
 #include "tests/ui/support/editorsession.h"
 #include "ui/about/taboutbox.h"
 #include "ui/app/programwindows.h"
@@ -8,6 +9,7 @@
 #include <QAction>
 #include <QDesktopServices>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QtTest>
 
 using namespace grimtally;
@@ -91,6 +93,16 @@ private Q_SLOTS:
                                    QUrl(about_->L_URL3->text())};
         QCOMPARE(opened_, shown);
         QVERIFY(about_->isVisible());
+    }
+
+    // The build's release date, which the build writes with hyphens, in the box's own form.
+    void versionIsTheReleaseDateWithSlashes()
+    {
+        const QRegularExpression form(uR"(^Version (\d{4})/(\d{2})/(\d{2})$)"_s);
+        const QRegularExpressionMatch date = form.match(about_->Version->text());
+        QVERIFY2(date.hasMatch(), qPrintable(about_->Version->text()));
+        QCOMPARE(date.captured(1) + u'-' + date.captured(2) + u'-' + date.captured(3),
+                 QString::fromUtf8(kReleaseDate));
     }
 };
 
