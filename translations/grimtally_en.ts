@@ -104,6 +104,21 @@ Are you sure?</translation>
     </message>
 </context>
 <context>
+    <name>WorkFolder</name>
+    <message>
+        <source>The files Grimtally starts a new folder with are missing. Install Grimtally again.</source>
+        <translation>The files Grimtally starts a new folder with are missing. Install Grimtally again.</translation>
+    </message>
+    <message>
+        <source>Grimtally keeps its files in the folder %1, but that folder cannot be created or written.</source>
+        <translation>Grimtally keeps its files in the folder %1, but that folder cannot be created or written.</translation>
+    </message>
+    <message>
+        <source>Make it a folder you may write into, or start Grimtally from a terminal in a folder of your choice: it then works there.</source>
+        <translation>Make it a folder you may write into, or start Grimtally from a terminal in a folder of your choice: it then works there.</translation>
+    </message>
+</context>
+<context>
     <name>grimtally::ui::ExchangeCommands</name>
     <message>
         <source>&amp;Print...</source>

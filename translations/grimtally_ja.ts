@@ -104,6 +104,21 @@
     </message>
 </context>
 <context>
+    <name>WorkFolder</name>
+    <message>
+        <source>The files Grimtally starts a new folder with are missing. Install Grimtally again.</source>
+        <translation>Grimtally が新しいフォルダーに入れる付属のファイルが見つかりません。Grimtally をインストールし直してください。</translation>
+    </message>
+    <message>
+        <source>Grimtally keeps its files in the folder %1, but that folder cannot be created or written.</source>
+        <translation>Grimtally はファイルをフォルダー %1 に置きますが、このフォルダーを作成できないか、書き込めません。</translation>
+    </message>
+    <message>
+        <source>Make it a folder you may write into, or start Grimtally from a terminal in a folder of your choice: it then works there.</source>
+        <translation>書き込めるフォルダーにするか、端末から好きなフォルダーで Grimtally を起動してください。そのフォルダーで動作します。</translation>
+    </message>
+</context>
+<context>
     <name>grimtally::ui::ExchangeCommands</name>
     <message>
         <source>&amp;Print...</source>
