@@ -415,7 +415,11 @@ TEST_F(SaveFile, ASaveRemovesTheTemporaryFilesOfKilledSavesOnly)
                                 fs::file_time_type::clock::now() - std::chrono::hours(1));
         }
     }
+    // A save under way: written since the program began (the file system's clock is coarser
+    // than the program's, so that is said outright).
     put(path("a.txt.tmp-NEWone"), "a save under way right now");
+    fs::last_write_time(path("a.txt.tmp-NEWone"),
+                        fs::file_time_type::clock::now() + std::chrono::seconds(1));
     writeFileAtomically(path("a.txt"), "new");
     std::vector<std::string> expected = kept;
     expected.insert(expected.end(), {"a.txt", "a.txt.tmp-NEWone"});
