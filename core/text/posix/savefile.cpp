@@ -1,6 +1,8 @@
+// Saving whole files with POSIX calls: a temporary file renamed over the target, or a rewrite
+// in place with the old content kept on disk.
 #include "core/text/savefile.h"
 
-#include "core/text/posixfile.h"
+#include "core/text/posix/posixfile.h"
 #include "core/text/textfile.h"
 
 #include <algorithm>
