@@ -6,16 +6,20 @@
 #include "core/text/textfile.h"
 #include "tests/core/text/tempfolder.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/wait.h>
+#endif
 
 namespace {
 
-const std::string kCli = GRIMTALLY_CLI;
 const std::string kShipped = GRIMTALLY_SHIPPED_DATA;
 const std::string kTestData = GRIMTALLY_TEST_DATA;
 
@@ -23,6 +27,43 @@ struct CliRun {
     int status = -1;
     std::string out; // standard output; standard error is left to the test log
 };
+
+#ifdef _WIN32
+// Through cmd.exe, as a user types it there; UTF-16 so that Japanese names arrive whole.
+const std::string kQuiet = " 2>NUL";
+const std::string kNullDevice = "NUL";
+
+std::string cliCommand()
+{
+    std::string cli = GRIMTALLY_CLI;
+    std::replace(cli.begin(), cli.end(), '/', '\\');
+    return "\"" + cli + "\"";
+}
+
+CliRun runShell(const std::string& command)
+{
+    CliRun result;
+    std::wstring wide(command.size() + 1, L'\0');
+    wide.resize(static_cast<std::size_t>(
+        ::MultiByteToWideChar(CP_UTF8, 0, command.data(), static_cast<int>(command.size()),
+                              wide.data(), static_cast<int>(wide.size()))));
+    FILE* pipe = ::_wpopen(wide.c_str(), L"rb");
+    if (!pipe)
+        return result;
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        result.out.append(buffer, n);
+    result.status = ::_pclose(pipe);
+    return result;
+}
+#else
+const std::string kQuiet = " 2>/dev/null";
+const std::string kNullDevice = "/dev/null";
+
+std::string cliCommand()
+{
+    return GRIMTALLY_CLI;
+}
 
 CliRun runShell(const std::string& command)
 {
@@ -37,6 +78,9 @@ CliRun runShell(const std::string& command)
     result.status = WIFEXITED(wait) ? WEXITSTATUS(wait) : -1;
     return result;
 }
+#endif
+
+const std::string kCli = cliCommand();
 
 CliRun run(const std::string& arguments)
 {
@@ -69,7 +113,7 @@ TEST(Cli, CheckNamesTheLinesOfEachKindOfBrokenFile)
         {"broken_settings.txt", {2, 3, 7, 23}},  // "abc", "yes", 5 movements, "12x" dice
     };
     for (const Case& c : cases) {
-        const CliRun result = run("check " + kTestData + "/cli/" + c.file + " 2>/dev/null");
+        const CliRun result = run("check " + kTestData + "/cli/" + c.file + kQuiet);
         EXPECT_EQ(result.status, 1) << c.file;
         EXPECT_EQ(reportedLines(result.out), c.lines) << c.file << ":\n" << result.out;
     }
@@ -77,7 +121,7 @@ TEST(Cli, CheckNamesTheLinesOfEachKindOfBrokenFile)
 
 TEST(Cli, ShippedFilesPassTheCheck)
 {
-    const CliRun result = run("check " + kShipped + "/*.txt " + kShipped + "/ja/*.txt 2>/dev/null");
+    const CliRun result = run("check " + kShipped + "/*.txt " + kShipped + "/ja/*.txt" + kQuiet);
     EXPECT_EQ(result.status, 0) << result.out;
     EXPECT_EQ(result.out, "");
 }
@@ -96,6 +140,23 @@ TEST_F(CliFiles, ExportAndImportGiveTheFileBackAndMergeAppends)
     EXPECT_EQ(grimtally::readWholeFile(copy), original + original);
 }
 
+TEST_F(CliFiles, FilesWithJapaneseNamesAreReadAndWritten)
+{
+    // As a user types the names; on Windows they reach the program as UTF-16.
+    const std::string folderName = grimtally::pathToUtf8(folder()) + "/";
+    const std::string sample = grimtally::readWholeFile(kShipped + "/ja/Sample.txt");
+    grimtally::writeFileAtomically(grimtally::pathFromUtf8(folderName + "竜の巣.txt"), sample);
+    ASSERT_EQ(run("export --format json " + folderName + "竜の巣.txt -o " + folderName + "竜.json")
+                  .status,
+              0);
+    ASSERT_EQ(run("import " + folderName + "竜.json -o " + folderName + "巣の写し.txt").status, 0);
+    EXPECT_EQ(grimtally::readWholeFile(grimtally::pathFromUtf8(folderName + "巣の写し.txt")),
+              sample);
+    const CliRun stats = run("stats " + folderName + "竜の巣.txt");
+    EXPECT_EQ(stats.status, 0);
+    EXPECT_NE(stats.out.find("enemies: 10\n"), std::string::npos) << stats.out;
+}
+
 TEST_F(CliFiles, CheckReadsALanguageFileSavedAsUtf16)
 {
     // "[common]\r\nslash=/\r\n" in UTF-16 LE after its byte order mark.
@@ -104,7 +165,7 @@ TEST_F(CliFiles, CheckReadsALanguageFileSavedAsUtf16)
         utf16 += std::string{c, '\0'};
     const std::string file = path("Language.txt").string();
     grimtally::writeFileAtomically(file, utf16);
-    const CliRun result = run("check " + file + " 2>/dev/null");
+    const CliRun result = run("check " + file + kQuiet);
     EXPECT_EQ(result.status, 1);
     EXPECT_NE(result.out.find("UTF-16"), std::string::npos) << result.out;
     EXPECT_NE(result.out.find("[common] hyphen: missing"), std::string::npos) << result.out;
@@ -115,7 +176,7 @@ TEST_F(CliFiles, GenerationRepeatsWithItsSeed)
 {
     const auto generate = [&](const std::string& file, int seed) {
         return run("generate --count 200 --choices " + kShipped + "/Choices.txt -o " +
-                   path(file).string() + " --seed " + std::to_string(seed) + " 2>/dev/null")
+                   path(file).string() + " --seed " + std::to_string(seed) + kQuiet)
             .status;
     };
     ASSERT_EQ(generate("a.txt", 5), 0);
@@ -139,24 +200,24 @@ TEST(Cli, StatsCountsByClassifyAndLevel)
 TEST(Cli, StatsReadsADataFileAsTheOtherCommandsDo)
 {
     // Refused lines are counted and make the status 1; a Unicode file is refused whole.
-    const CliRun broken = run("stats " + kTestData + "/cli/broken_data.txt 2>/dev/null");
+    const CliRun broken = run("stats " + kTestData + "/cli/broken_data.txt" + kQuiet);
     EXPECT_EQ(broken.status, 1);
     EXPECT_EQ(broken.out.find("refused lines: 0\n"), std::string::npos) << broken.out;
     const std::string utf8 = ::testing::TempDir() + "/grimtally-stats-utf8.txt";
     std::ofstream(utf8, std::ios::binary)
         << "\xEF\xBB\xBF" << grimtally::readWholeFile(kShipped + "/Sample.txt");
-    EXPECT_EQ(run("stats " + utf8 + " 2>/dev/null").status, 3);
+    EXPECT_EQ(run("stats " + utf8 + kQuiet).status, 3);
 }
 
 TEST(Cli, ExitStatusesTellUsageFromFailure)
 {
     EXPECT_EQ(run("--help").status, 0);
     EXPECT_EQ(run("export --help").status, 0);
-    EXPECT_EQ(run("frobnicate 2>/dev/null").status, 2);
-    EXPECT_EQ(run("export --format xml x.txt 2>/dev/null").status, 2);
-    EXPECT_EQ(run("import x.json 2>/dev/null").status, 2); // no -o
-    EXPECT_EQ(run("stats /nonexistent/file.txt 2>/dev/null").status, 3);
-    EXPECT_EQ(run("import " + kShipped + "/Sample.txt -o /dev/null 2>/dev/null").status, 3);
+    EXPECT_EQ(run("frobnicate" + kQuiet).status, 2);
+    EXPECT_EQ(run("export --format xml x.txt" + kQuiet).status, 2);
+    EXPECT_EQ(run("import x.json" + kQuiet).status, 2); // no -o
+    EXPECT_EQ(run("stats /nonexistent/file.txt" + kQuiet).status, 3);
+    EXPECT_EQ(run("import " + kShipped + "/Sample.txt -o " + kNullDevice + kQuiet).status, 3);
 }
 
 } // namespace
@@ -169,14 +230,21 @@ protected:
     void SetUp() override
     {
         TempFolder::SetUp();
+#ifndef _WIN32
         ::setenv("XDG_STATE_HOME", path("state").c_str(), 1);
+#endif
     }
     void TearDown() override
     {
+#ifndef _WIN32
         ::unsetenv("XDG_STATE_HOME");
+#endif
         TempFolder::TearDown();
     }
-    std::string file(const std::string& name) const { return path(name).string(); }
+    std::string file(const std::string& name) const
+    {
+        return path(name).string();
+    }
 };
 
 TEST_F(CliSafety, AnOutputThatIsAnInputIsRefusedBeforeAnythingIsWritten)
@@ -185,8 +253,13 @@ TEST_F(CliSafety, AnOutputThatIsAnInputIsRefusedBeforeAnythingIsWritten)
     const std::string choices = grimtally::readWholeFile(kShipped + "/Choices.txt");
     grimtally::writeFileAtomically(path("self.txt"), sample);
     grimtally::writeFileAtomically(path("ch.txt"), choices);
-    ASSERT_EQ(::link(path("self.txt").c_str(), path("hard.txt").c_str()), 0);
-    ASSERT_EQ(::symlink("ch.txt", path("soft.txt").c_str()), 0);
+    std::filesystem::create_hard_link(path("self.txt"), path("hard.txt"));
+#ifdef _WIN32
+    // A symbolic link needs a privilege there: another hard link stands in.
+    std::filesystem::create_hard_link(path("ch.txt"), path("soft.txt"));
+#else
+    std::filesystem::create_symlink("ch.txt", path("soft.txt"));
+#endif
     ASSERT_EQ(run("export --format json " + file("self.txt") + " -o " + file("j.json")).status, 0);
     const std::string json = grimtally::readWholeFile(path("j.json"));
     const std::string commands[] = {
@@ -269,7 +342,7 @@ TEST_F(CliSafety, ASaveKilledAtAnySystemCallLosesNothing)
             for (int n = before[call] + 1; n <= before[call] + count; ++n) {
                 reset();
                 runShell("strace -o /dev/null -e inject=" + call +
-                         ":signal=KILL:when=" + std::to_string(n) + " " + save + " 2>/dev/null");
+                         ":signal=KILL:when=" + std::to_string(n) + " " + save + kQuiet);
                 ++kills;
                 const std::string now = grimtally::readWholeFile(target);
                 const CliRun next = run("stats " + target + " 2>&1");

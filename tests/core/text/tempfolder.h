@@ -1,19 +1,23 @@
 // A fresh folder per test for file tests, removed again afterwards.
 #pragma once
 
-#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <random>
 #include <string>
 
 class TempFolder : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "grimtally-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
+        std::random_device random;
+        for (int attempt = 0; attempt < 100 && folder_.empty(); ++attempt) {
+            const std::filesystem::path folder =
+                std::filesystem::temp_directory_path() / ("grimtally-" + std::to_string(random()));
+            if (std::filesystem::create_directory(folder))
+                folder_ = folder;
+        }
+        ASSERT_FALSE(folder_.empty());
     }
     void TearDown() override
     {

@@ -69,8 +69,15 @@ TEST_F(TextFile, ReadFailuresNameTheFileAndTheReason)
         FAIL() << "no error";
     } catch (const FileError& error) {
         EXPECT_EQ(error.file(), path("missing.txt"));
-        EXPECT_EQ(std::string(error.what()),
-                  path("missing.txt").string() + ": " + std::strerror(ENOENT));
+        // The name, then the system's own reason, in the system's words.
+        const std::string what = error.what();
+        const std::string name = path("missing.txt").string() + ": ";
+        EXPECT_EQ(what.substr(0, name.size()), name);
+#ifndef _WIN32
+        EXPECT_EQ(what, name + std::strerror(ENOENT));
+#else
+        EXPECT_GT(what.size(), name.size() + 5) << what;
+#endif
     }
     EXPECT_THROW(readWholeFile(folder()), FileError);
     EXPECT_THROW(readWholeFileIfExists(folder()), FileError);
