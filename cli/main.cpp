@@ -15,6 +15,8 @@
 #include <vector>
 
 #ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 #endif
 
@@ -79,6 +81,8 @@ struct CommandLine {
         : app(wrapped(description) + "\n", "grimtally-cli " + command)
     {
         app.set_help_flag("-h,--help", "Shows this help.");
+        // "/data/Foes.txt" is a file, never a Windows-style option.
+        app.allow_windows_style_options(false);
     }
 
     // Parses the arguments after the command; returns an exit status when the command is
@@ -331,11 +335,15 @@ int run(const std::vector<std::string>& arguments)
 #ifdef _WIN32
 // The command line arrives as UTF-16 and is passed on as the UTF-8 the core's paths take;
 // the C runtime expands wildcards in file names first, as a shell does elsewhere.
-extern "C" int _dowildcard = -1;
+extern "C" {
+int _dowildcard = -1;
+}
 
 int wmain(int argc, wchar_t** argv)
 {
     ::SetConsoleOutputCP(CP_UTF8);
+    // Exports to standard output are bytes: no line break may become CR LF on the way.
+    ::_setmode(::_fileno(stdout), _O_BINARY);
     std::vector<std::string> arguments;
     for (int i = 1; i < argc; ++i) {
         const int size =

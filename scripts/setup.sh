@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building, running, testing and packaging need, from Debian's packages. Does
-# nothing when everything is already there.
+# nothing when everything is already there. "setup.sh windows" installs instead what building
+# for Windows and testing under Wine need: MinGW-w64, Wine and GoogleTest's sources.
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
@@ -11,6 +12,10 @@ packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl
 # packages): help2man makes the manual pages, desktop-file-utils and appstream check the
 # installation, dpkg-dev's dpkg-shlibdeps finds the .deb's dependencies.
 tools=(help2man desktop-file-utils appstream dpkg-dev)
+if [ "${1:-}" = windows ]; then
+  packages=()
+  tools=(g++-mingw-w64-x86-64-posix wine wine64 googletest)
+fi
 
 missing() {
   for p in "$@"; do
