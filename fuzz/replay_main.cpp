@@ -23,5 +23,6 @@ int main(int argc, char** argv)
         }
     }
     std::printf("replayed %d inputs\n", replayed);
-    return 0;
+    // A corpus that is not where it should be would otherwise pass without testing anything.
+    return replayed > 0 ? 0 : 1;
 }
