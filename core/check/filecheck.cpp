@@ -4,7 +4,7 @@
 #include "core/generate/enemyplan.h"
 #include "core/generate/settings.h"
 #include "core/records/datafile.h"
-#include "core/records/record.h"
+#include "core/records/fieldtable.h"
 #include "core/rules/choicetables.h"
 #include "core/rules/combat.h"
 #include "core/text/commatext.h"
@@ -33,45 +33,6 @@ std::string shown(std::string_view bytes)
     return "\"" + text + "\"";
 }
 
-// Combo boxes without a none word: an empty field loads as the first entry of the list.
-constexpr std::array kFirstEntryFields{
-    FieldClassify, FieldMainMovement,  FieldCountLow, FieldFrequency, FieldInt,
-    FieldReaction, FieldAttack1Method, FieldSense,    FieldSize,      FieldHardness};
-
-// Spin edits, and the field whose emptiness switches their row off (or -1).
-struct SpinField {
-    int field;
-    int rowSwitch;
-};
-constexpr std::array<SpinField, 20> kSpinFields{{
-    {FieldLevel, -1},
-    {FieldCelebrity, -1},
-    {FieldDex, -1},
-    {FieldMainSpeed, -1},
-    {FieldSubSpeed, FieldSubMovement},
-    {FieldAttack1Hit, -1},
-    {FieldAttack2Hit, FieldAttack2Method},
-    {FieldAttack3Hit, FieldAttack3Method},
-    {FieldDodge, -1},
-    {FieldHP, -1},
-    {FieldHPResist, -1},
-    {FieldSP, -1},
-    {FieldSPResist, -1},
-    {FieldMagic1Level, FieldMagic1Kind},
-    {FieldMagic1Power, FieldMagic1Kind},
-    {FieldMagic2Level, FieldMagic2Kind},
-    {FieldMagic2Power, FieldMagic2Kind},
-    {FieldMagic3Level, FieldMagic3Kind},
-    {FieldMagic3Power, FieldMagic3Kind},
-    {FieldStrength, -1},
-}};
-
-// Fields an optional row drops when it is off, besides its spin edits.
-constexpr std::array<SpinField, 2> kDroppedTexts{{
-    {FieldAttack2Damage, FieldAttack2Method},
-    {FieldAttack3Damage, FieldAttack3Method},
-}};
-
 std::string fieldName(const Captions& captions, int field)
 {
     return captions.field(field) + " (" + std::string(fieldKey(field)) + ")";
@@ -86,38 +47,41 @@ void checkFields(std::size_t line, const std::vector<std::string>& items, const 
     const auto add = [&](int index, std::string message) {
         problems.push_back({line, fieldName(captions, index), std::move(message)});
     };
-    for (int index : kFirstEntryFields) {
-        if (field(index).empty())
-            add(index, "empty: the editor shows the first entry of its list and stores that");
+    // A choice without a none word loads an empty field as the first entry of its list.
+    for (const FieldInfo& info : kFieldTable) {
+        if (info.kind == FieldKind::Choice && !info.optional && field(info.field).empty())
+            add(info.field, "empty: the editor shows the first entry of its list and stores that");
     }
-    const auto offRow = [&](int rowSwitch) { return rowSwitch >= 0 && field(rowSwitch).empty(); };
-    for (const SpinField& spin : kSpinFields) {
-        const std::string& text = field(spin.field);
-        if (offRow(spin.rowSwitch)) {
+    const auto offRow = [&](int row) { return row != kNoRow && field(row).empty(); };
+    const auto dropped = [&](const FieldInfo& info) {
+        add(info.field, shown(field(info.field)) + " is set, but " + fieldName(captions, info.row) +
+                            " is empty: the editor drops it when the enemy is stored");
+    };
+    for (const FieldInfo& info : kFieldTable) {
+        if (info.kind != FieldKind::Number)
+            continue;
+        const std::string& text = field(info.field);
+        if (offRow(info.row)) {
             if (!text.empty())
-                add(spin.field, shown(text) + " is set, but " +
-                                    fieldName(captions, spin.rowSwitch) +
-                                    " is empty: the editor drops it when the enemy is stored");
+                dropped(info);
             continue;
         }
         if (text.empty()) {
-            add(spin.field, "empty: the editor fills it in when its box is left");
+            add(info.field, "empty: the editor fills it in when its box is left");
             continue;
         }
         const std::optional<int> number = readInteger(text);
         if (!number)
-            add(spin.field, shown(text) + " is not a whole number: the editor reads it as 0");
-        else if (*number < 0 || *number > kSpinMaximum)
-            add(spin.field, shown(text) + " is outside 0 to " + std::to_string(kSpinMaximum) +
-                                ": the editor brings it to " +
-                                std::to_string(std::clamp(*number, 0, kSpinMaximum)) +
+            add(info.field, shown(text) + " is not a whole number: the editor reads it as 0");
+        else if (*number < info.minimum || *number > info.maximum)
+            add(info.field, shown(text) + " is outside " + std::to_string(info.minimum) + " to " +
+                                std::to_string(info.maximum) + ": the editor brings it to " +
+                                std::to_string(std::clamp(*number, info.minimum, info.maximum)) +
                                 " when its box is left");
     }
-    for (const SpinField& text : kDroppedTexts) {
-        if (offRow(text.rowSwitch) && !field(text.field).empty())
-            add(text.field, shown(field(text.field)) + " is set, but " +
-                                fieldName(captions, text.rowSwitch) +
-                                " is empty: the editor drops it when the enemy is stored");
+    for (const FieldInfo& info : kFieldTable) {
+        if (info.kind == FieldKind::Text && offRow(info.row) && !field(info.field).empty())
+            dropped(info);
     }
 }
 

@@ -2,6 +2,7 @@
 // words of "Language.txt", and from them a caption and a stable key for every field.
 #pragma once
 
+#include "core/records/fieldtable.h"
 #include "core/text/inifile.h"
 #include "core/words/vocabulary.h"
 
@@ -10,9 +11,6 @@
 #include <vector>
 
 namespace grimtally {
-
-// Field index of the name beside the 47 record fields (0..46) in per-field tables.
-inline constexpr int kNameField = -1;
 
 class Captions {
 public:
@@ -25,8 +23,8 @@ public:
     const std::string& vocabulary(int index) const { return vocabulary_.at(index); }
     const std::string& editor(int index) const { return editor_.at(index); }
 
-    // The caption of a field (kNameField or 0..46), made of the words
-    // the editor shows beside its control: "Attack 2 Hit", "Sub Speed", "HP Resist".
+    // The caption of a field (kNameField or 0..46), made of the words the editor shows
+    // beside its control as the field table names them: "Attack 2 Hit", "HP Resist".
     const std::string& field(int field) const { return fields_.at(field + 1); }
 
 private:
@@ -34,15 +32,6 @@ private:
     std::vector<std::string> editor_;
     std::vector<std::string> fields_;
 };
-
-// The fields that hold comma text lists (abilities, sub-senses): exchanged as lists of items.
-bool isListField(int field);
-
-// The JSON key of a field (kNameField or 0..46): fixed English names, the same in every
-// language ("name", "classify", "attack2Hit", ...).
-std::string_view fieldKey(int field);
-// The field of a key, or kFieldCount when no field has it.
-int fieldOfKey(std::string_view key);
 
 // UTF-8 of Shift-JIS bytes for showing: exact where it can be, a replacement character for
 // each byte that is no character.

@@ -1,6 +1,6 @@
 #include "core/exchange/statblock.h"
 
-#include "core/records/record.h"
+#include "core/records/fieldtable.h"
 #include "core/rules/combat.h"
 #include "core/text/commatext.h"
 
@@ -179,6 +179,10 @@ void appendMarkdownEscaped(std::string& out, std::string_view utf8)
 StatBlock layOutStatBlock(std::string_view name, CellFields f, const Captions& captions)
 {
     const auto text = [&](int field) { return displayText(f[field]); };
+    // A value the editor shows beside its dice base gets the base here too.
+    const auto shownValue = [&](int field) {
+        return hasDiceBase(field) ? withDiceBase(f[field]) : text(field);
+    };
     const auto voc = [&](int index) -> const std::string& { return captions.vocabulary(index); };
     const auto word = [&](int index) -> const std::string& { return captions.editor(index); };
     const std::string& slash = voc(VocSlash);
@@ -235,18 +239,18 @@ StatBlock layOutStatBlock(std::string_view name, CellFields f, const Captions& c
     int number = 1;
     for (int first : {FieldAttack1Method, FieldAttack2Method, FieldAttack3Method}) {
         StatBlock::Attack attack{word(EdAttack) + ' ' + std::to_string(number++), text(first),
-                                 withDiceBase(f[first + 1]), text(first + 2)};
+                                 shownValue(first + 1), text(first + 2)};
         if (!attack.method.empty() || !attack.hit.empty() || !attack.damage.empty())
             block.attacks.push_back(std::move(attack));
     }
 
     auto& defences = block.defences;
     addRow(defences, voc(VocDodge) + slash + voc(VocPrevent),
-           pair(withDiceBase(f[FieldDodge]), text(FieldPrevent), slash));
+           pair(shownValue(FieldDodge), text(FieldPrevent), slash));
     addRow(defences, voc(VocHP) + slash + voc(VocResist),
-           pair(text(FieldHP), withDiceBase(f[FieldHPResist]), slash));
+           pair(text(FieldHP), shownValue(FieldHPResist), slash));
     addRow(defences, voc(VocSP) + slash + voc(VocResist),
-           pair(text(FieldSP), withDiceBase(f[FieldSPResist]), slash));
+           pair(text(FieldSP), shownValue(FieldSPResist), slash));
     number = 1;
     for (int kind : {FieldMagic1Kind, FieldMagic2Kind, FieldMagic3Kind}) {
         const std::string caption = word(EdMagic) + ' ' + std::to_string(number++);
@@ -256,7 +260,7 @@ StatBlock layOutStatBlock(std::string_view name, CellFields f, const Captions& c
         if (!f[kind + 1].empty())
             magic += " Lv" + text(kind + 1);
         if (!f[kind + 2].empty())
-            magic += ' ' + slash + ' ' + withDiceBase(f[kind + 2]);
+            magic += ' ' + slash + ' ' + shownValue(kind + 2);
         defences.push_back({caption, {std::move(magic)}});
     }
     if (std::vector<std::string> abilities = commaItems(f[FieldAbility]); !abilities.empty())

@@ -4,6 +4,7 @@
 
 #include "core/records/listcells.h"
 #include "core/text/inifile.h"
+#include "core/words/wordindex.h"
 
 #include <cstddef>
 #include <string>
@@ -11,26 +12,6 @@
 #include <vector>
 
 namespace grimtally {
-
-// Vocabulary entries by index.
-// clang-format off
-enum VocabularyIndex : int {
-    VocSlash = 0, VocHyphen, VocName, VocClassify, VocLevel, VocCelebrity, VocDex, VocSpeed,
-    VocCount, VocFrequency, VocInt, VocReaction, VocHit, VocDamage, VocDodge, VocPrevent,
-    VocHP, VocSP, VocResist, VocAbility, VocHabitat, VocLanguage, VocSense,
-    VocabularySize
-};
-// clang-format on
-
-// Editor words by index.
-// clang-format off
-enum EditorWordIndex : int {
-    EdNone = 0, EdCelebrity2, EdMove, EdMain, EdSub, EdStr, EdSize, EdHardness, EdAttack,
-    EdWeapon, EdMagic, EdAbility2, EdRandom, EdCelebrity3, EdSubSense, EdValue, EdType,
-    EdChoice, EdMagnify, EdQueen, EdBishop, EdKnight, EdRook, EdPawn,
-    EditorWordCount
-};
-// clang-format on
 
 struct Vocabulary {
     std::vector<std::string> words; // VocabularySize entries
