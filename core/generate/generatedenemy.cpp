@@ -1,5 +1,6 @@
 #include "core/generate/generatedenemy.h"
 
+#include "core/records/fieldtable.h"
 #include "core/rules/combat.h"
 #include "core/text/commatext.h"
 
@@ -290,7 +291,7 @@ private:
     }
     void setValue(Spin& spin, int value)
     {
-        put(spin, std::to_string(std::clamp(value, 0, kSpinMaximum)));
+        put(spin, std::to_string(std::clamp(value, 0, kNumberMaximum)));
     }
     static int numberOf(const Spin& spin) { return spinValue(spin.text); }
 

@@ -3,8 +3,6 @@
 #include "core/text/numbers.h"
 #include "core/text/sjis.h"
 
-#include <limits>
-
 namespace grimtally {
 
 namespace {
@@ -62,15 +60,6 @@ std::string ruleValue(const RuleTable& table, const std::string& key, const char
         throw RuleError(RuleError::Kind::NoTableRow,
                         {tableName, cp932ToUtf8(key), cp932ToUtf8(attackName)});
     return std::move(*value);
-}
-
-std::optional<int> readInteger(std::string_view text)
-{
-    const LeadingNumber number = readLeadingNumber(text);
-    if (!number.whole || number.value < std::numeric_limits<int>::min() ||
-        number.value > std::numeric_limits<int>::max())
-        return std::nullopt;
-    return static_cast<int>(number.value);
 }
 
 int spinValue(std::string_view text)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/rules/choicetables.h"
+#include "core/text/numbers.h"
 
 #include <cstdint>
 #include <optional>
@@ -13,13 +14,8 @@
 
 namespace grimtally {
 
-// Blanks, an optional sign, one or more digits and nothing else, fitting in 32 bits.
-std::optional<int> readInteger(std::string_view text);
-
 // What a spin edit's text counts as where a rule needs a number: the integer, else 0.
 int spinValue(std::string_view text);
-// The highest value the editor's spin edits take (their lowest is 0).
-inline constexpr int kSpinMaximum = 999;
 
 // A choice-file value that is missing or unusable when a derivation needs it. Like every
 // error text of the core, what() is UTF-8, ready to be shown; the kind and its arguments

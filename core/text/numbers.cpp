@@ -34,4 +34,13 @@ LeadingNumber readLeadingNumber(std::string_view text)
     return {value, i > firstDigit && i == text.size()};
 }
 
+std::optional<int> readInteger(std::string_view text)
+{
+    const LeadingNumber number = readLeadingNumber(text);
+    if (!number.whole || number.value < std::numeric_limits<int>::min() ||
+        number.value > std::numeric_limits<int>::max())
+        return std::nullopt;
+    return static_cast<int>(number.value);
+}
+
 } // namespace grimtally

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace grimtally {
@@ -14,5 +15,8 @@ struct LeadingNumber {
 
 // Reads the number a text starts with, up to the first byte that is not a digit.
 LeadingNumber readLeadingNumber(std::string_view text);
+
+// Blanks, an optional sign, one or more digits and nothing else, fitting in 32 bits.
+std::optional<int> readInteger(std::string_view text);
 
 } // namespace grimtally

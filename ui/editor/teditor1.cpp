@@ -2,6 +2,7 @@
 // words, the run-time labels, the tab order, and where it stands on the screen.
 #include "ui/editor/teditor1.h"
 
+#include "core/records/fieldtable.h"
 #include "core/words/languagefile.h"
 #include "core/words/vocabulary.h"
 #include "ui/editor/editorhost.h"
@@ -135,7 +136,8 @@ void TEditor1::createControls()
         return placed(new ComboBox(this), name, QRect(left, top, width, kEditHeight));
     };
     const auto spin = [this](const QString& name, int left, int top, int init) {
-        SpinEdit* spinEdit = placed(new SpinEdit(this), name, QRect(left, top, 57, kSpinHeight));
+        SpinEdit* spinEdit =
+            placed(new SpinEdit(this, 0, kNumberMaximum), name, QRect(left, top, 57, kSpinHeight));
         spinEdit->setValue(init);
         return spinEdit;
     };

@@ -1,5 +1,6 @@
 #include "ui/strength/tform2.h"
 
+#include "core/records/fieldtable.h"
 #include "core/rules/strength.h"
 #include "ui/toolkit/appearance.h"
 #include "ui/toolkit/combobox.h"
@@ -39,10 +40,10 @@ TForm2::TForm2(EditorLink link) : QDialog(nullptr, kFixedDialogFlags), link_(std
     Label5 = new Label(this, u"Label5"_s, Anchor::Left, 32, 144);
     Label5->setCaption(tr("推定筋力"));
 
-    Level_O = placed(new SpinEdit(this), u"Level_O"_s, {88, 48, 57, 21});
+    Level_O = placed(new SpinEdit(this, 0, kNumberMaximum), u"Level_O"_s, {88, 48, 57, 21});
     Level_O->setText(u"1"_s);
     ComboBox1 = placed(new ComboBox(this), u"ComboBox1"_s, {88, 80, 145, 20});
-    SpinEdit1 = placed(new SpinEdit(this), u"SpinEdit1"_s, {88, 112, 57, 21});
+    SpinEdit1 = placed(new SpinEdit(this, 0, kNumberMaximum), u"SpinEdit1"_s, {88, 112, 57, 21});
     SpinEdit1->setText(u"0"_s);
     Edit1 = placed(new ReadOnlyBox(this), u"Edit1"_s, {88, 144, 57, 20});
     Edit1->setFocusPolicy(Qt::StrongFocus); // so the estimate can be selected and copied

@@ -1,6 +1,6 @@
 #include "ui/toolkit/spinedit.h"
 
-#include "core/rules/combat.h"
+#include "core/text/numbers.h"
 #include "ui/toolkit/cp932validator.h"
 #include "ui/toolkit/focusexit.h"
 

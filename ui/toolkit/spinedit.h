@@ -2,7 +2,6 @@
 // needed. Unlike QSpinBox it accepts any text, because the editor's rules rely on that.
 #pragma once
 
-#include "core/rules/combat.h"
 #include "ui/toolkit/cp932text.h"
 
 #include <QAbstractSpinBox>
@@ -12,7 +11,7 @@ namespace grimtally::ui {
 class SpinEdit : public QAbstractSpinBox {
     Q_OBJECT
 public:
-    explicit SpinEdit(QWidget* parent = nullptr, int minimum = 0, int maximum = kSpinMaximum);
+    SpinEdit(QWidget* parent, int minimum, int maximum);
 
     QString text() const;
     void setText(const QString& text); // emits changed() only when the text differs

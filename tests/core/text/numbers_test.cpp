@@ -1,5 +1,6 @@
 #include "core/text/numbers.h"
 
+#include <climits>
 #include <gtest/gtest.h>
 #include <limits>
 
@@ -32,6 +33,38 @@ TEST(Numbers, LeadingNumberAndWhetherItIsAllTheText)
         EXPECT_EQ(number.value, c.value) << '"' << c.text << '"';
         EXPECT_EQ(number.whole, c.whole) << '"' << c.text << '"';
     }
+}
+
+TEST(ReadInteger, AcceptsOnlyBlanksSignAndDigitsWithin32Bits)
+{
+    struct Case {
+        const char* text;
+        std::optional<int> expected;
+    };
+    const Case cases[] = {
+        {"12", 12},
+        {" 12", 12},
+        {"   -4", -4},
+        {"+3", 3},
+        {"-4", -4},
+        {"007", 7},
+        {"2147483647", INT_MAX},
+        {"-2147483648", INT_MIN},
+        {"1.5", std::nullopt},
+        {"", std::nullopt},
+        {" ", std::nullopt},
+        {"12 ", std::nullopt},
+        {"+", std::nullopt},
+        {"- 3", std::nullopt},
+        {"\t5", std::nullopt},
+        {"1e3", std::nullopt},
+        {"2147483648", std::nullopt},
+        {"-2147483649", std::nullopt},
+        {"99999999999999999999999", std::nullopt},
+        {"Hold", std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(readInteger(c.text), c.expected) << '"' << c.text << '"';
 }
 
 } // namespace

@@ -45,7 +45,7 @@ public:
 // A window whose controls follow one another in tab order.
 struct Window {
     QWidget widget;
-    SpinEdit* spin = new SpinEdit(&widget);
+    SpinEdit* spin = new SpinEdit(&widget, 0, 999);
     ComboBox* combo = new ComboBox(&widget);
     EditBox* edit = new EditBox(&widget);
     ReadOnlyBox* readOnly = new ReadOnlyBox(&widget);
@@ -222,7 +222,7 @@ void TestToolkit::spinEditSetValueClamps()
 
 void TestToolkit::spinEditChangedOnlyForADifferentText()
 {
-    SpinEdit spin;
+    SpinEdit spin(nullptr, 0, 999);
     QSignalSpy changed(&spin, &SpinEdit::changed);
     spin.setText(u"5"_s);
     spin.setText(u"5"_s);
@@ -302,7 +302,7 @@ void TestToolkit::spinEditArrowsStepWithinRange()
     QCOMPARE(spin.text(), u"0"_s);
 
     // The arrows look enabled exactly where a step does something.
-    ProbedSpinEdit probe;
+    ProbedSpinEdit probe(nullptr, 0, 999);
     probe.setText(u"0"_s);
     QCOMPARE(probe.stepEnabled(), QAbstractSpinBox::StepUpEnabled);
     probe.setText(u"abc"_s);
