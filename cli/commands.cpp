@@ -1,9 +1,9 @@
 #include "cli/commands.h"
 
+#include "core/editor/enemyform.h"
 #include "core/exchange/enemycsv.h"
 #include "core/exchange/enemyjson.h"
 #include "core/exchange/statblock.h"
-#include "core/generate/generatedenemy.h"
 #include "core/generate/settings.h"
 #include "core/records/datafile.h"
 #include "core/rules/combat.h"
@@ -315,15 +315,27 @@ int generate(Context& context, const GenerateOptions& options, const std::filesy
         settings = readGenerationSettings(readIniInput(options.settings), settings);
     RandomSource random =
         options.seed ? RandomSource(*options.seed) : RandomSource::seededFromClock();
-    const ListSizes lists = editorListSizes(tables, noneWord);
+    // Each enemy is rolled into a fresh editor's new record, as the editor's Generate does.
+    EnemyForm editor(noneWord);
+    editor.setChoices(tables);
+    editor.putNoneWords();
+    const ListSizes lists = editor.listSizes();
+    // The editor shows a flaw of the choice file and keeps the old hit and damage, which a
+    // batch of enemies should not: the first flaw ends the command.
+    const auto failOnRuleError = [](const FormChanges& changes) {
+        if (!changes.errors.empty())
+            throw changes.errors.front();
+    };
 
     std::vector<EnemyRecord> enemies;
     enemies.reserve(static_cast<std::size_t>(options.count));
     for (long long n = 1; n <= options.count; ++n) {
-        const std::string name =
-            namePrefix.empty() ? std::string() : namePrefix + ' ' + std::to_string(n);
-        enemies.push_back(
-            generatedEnemy(planEnemy(settings, lists, random), tables, noneWord, name));
+        EnemyForm form = editor;
+        failOnRuleError(form.newRecord());
+        failOnRuleError(form.applyPlan(planEnemy(settings, lists, random)));
+        EnemyRecord enemy = form.record();
+        enemy.name = namePrefix.empty() ? std::string() : namePrefix + ' ' + std::to_string(n);
+        enemies.push_back(std::move(enemy));
         if (n % 10000 == 0)
             context.log << "\r" << n << " / " << options.count << " enemies" << std::flush;
     }

@@ -1,6 +1,6 @@
 // The generation dialog as a user drives it: opened from the editor, every way out, rolling
 // an enemy whose derived values follow what was rolled, and the settings buttons and file.
-#include "core/generate/generatedenemy.h"
+#include "core/editor/enemyform.h"
 #include "core/records/datafile.h"
 #include "core/text/inifile.h"
 #include "tests/ui/support/editorsession.h"
@@ -192,8 +192,10 @@ private Q_SLOTS:
                 dialogs_->chooseFile(QString::fromUtf8(choices));
                 windows_.editor1->B_LoadChoices->click();
             }
-            const ChoiceTables tables = readChoiceTables(IniFile::load(choices), choices);
-            const ListSizes lists = editorListSizes(tables, none);
+            EnemyForm fresh(none);
+            fresh.setChoices(readChoiceTables(IniFile::load(choices), choices));
+            fresh.putNoneWords();
+            const ListSizes lists = fresh.listSizes();
             for (const GenerationSettings& settings : {GenerationSettings{}, everything, fixed}) {
                 for (int run = 0; run < 8; ++run) {
                     ++seed;
@@ -205,8 +207,10 @@ private Q_SLOTS:
                     QVERIFY(!windows_.editor1->isVisible());
 
                     RandomSource random(static_cast<std::uint64_t>(seed));
-                    const EnemyRecord expected =
-                        generatedEnemy(planEnemy(settings, lists, random), tables, none);
+                    EnemyForm form = fresh;
+                    form.newRecord();
+                    form.applyPlan(planEnemy(settings, lists, random));
+                    const EnemyRecord expected = form.record();
                     const int slot = store.slotCount() - 1;
                     QVERIFY2(
                         store.fields(slot) == expected.fields.view(),
