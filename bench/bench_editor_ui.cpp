@@ -1,6 +1,7 @@
 // Cost of one keystroke in the editor: the cascade a change of the level runs through the
-// change handlers (three attack rows, dodge, prevent, both resists and their bases); and of
-// one press of "Generate", which rolls a whole enemy into the editor through its handlers.
+// enemy form (three attack rows, dodge, prevent, both resists and their bases) and the
+// controls it changes; and of one press of "Generate", which rolls a whole enemy into the
+// editor's form and its controls.
 #include "ui/app/programwindows.h"
 #include "ui/app/tform1.h"
 #include "ui/editor/teditor1.h"
@@ -79,11 +80,12 @@ void levelCascade(benchmark::State& state, bool allRows)
     TEditor1& editor = *windows->program.editor1;
     editor.DataInitialized();
     if (allRows) {
-        // Attack rows 2 and 3 on as well, the most a level change can recompute.
+        // Attack rows 2 and 3 on as well, the most a level change can recompute; picked as
+        // the user picks them.
         editor.Attack_O21->selectIndex(2);
-        editor.Attack_O21Change();
+        Q_EMIT editor.Attack_O21->changed();
         editor.Attack_O31->selectIndex(3);
-        editor.Attack_O31Change();
+        Q_EMIT editor.Attack_O31->changed();
     }
     const QString levels[] = {QStringLiteral("7"), QStringLiteral("8")};
     int turn = 0;

@@ -12,47 +12,11 @@ namespace grimtally::ui {
 
 namespace {
 
-// The editor's inputs and handlers that random generation drives.
+// Random generation rolls from the editor's lists and hands its plan to the editor's form.
 GenerationTarget generationTarget(TEditor1& editor)
 {
-    GenerationTarget target;
-    target.window = &editor;
-    target.Dex_O = editor.Dex_O;
-    target.Str_O = editor.Str_O;
-    target.HP_O1 = editor.HP_O1;
-    target.SP_O1 = editor.SP_O1;
-    target.Level_O = editor.Level_O;
-    target.Celebrity_O1 = editor.Celebrity_O1;
-    target.Movement_O12 = editor.Movement_O12;
-    target.Movement_O22 = editor.Movement_O22;
-    target.Size_O = editor.Size_O;
-    target.Hardness_O = editor.Hardness_O;
-    target.Celebrity_O2 = editor.Celebrity_O2;
-    target.Classify_O = editor.Classify_O;
-    target.Frequency_O = editor.Frequency_O;
-    target.Int_O = editor.Int_O;
-    target.Sense_O = editor.Sense_O;
-    target.Count_O1 = editor.Count_O1;
-    target.Count_O2 = editor.Count_O2;
-    target.Reaction_O1 = editor.Reaction_O1;
-    target.Reaction_O2 = editor.Reaction_O2;
-    target.Movement_O11 = editor.Movement_O11;
-    target.Movement_O21 = editor.Movement_O21;
-    target.attacks = {editor.Attack_O11, editor.Attack_O21, editor.Attack_O31};
-    target.magics = {editor.Magic_O11, editor.Magic_O21, editor.Magic_O31};
-    target.magicLevels = {editor.Magic_O12, editor.Magic_O22, editor.Magic_O32};
-    target.Ability_O = editor.Ability_O;
-    target.abilityList = &editor.abilityList();
-    target.subSenseChecks = &editor.SubSenseChecks;
     TEditor1* e = &editor;
-    target.Dodge = [e] { e->Dodge(); };
-    target.Prevent = [e] { e->Prevent(); };
-    target.Movement_O21Change = [e] { e->Movement_O21Change(); };
-    target.attackChanged = {[e] { e->Attack_O11Change(); }, [e] { e->Attack_O21Change(); },
-                            [e] { e->Attack_O31Change(); }};
-    target.magicChanged = {[e] { e->Magic_O11Change(); }, [e] { e->Magic_O21Change(); },
-                           [e] { e->Magic_O31Change(); }};
-    return target;
+    return {e, [e] { return e->listSizes(); }, [e](const EnemyPlan& plan) { e->takePlan(plan); }};
 }
 
 // The editor's lists as they stand when a dialog opens; a later choice file replaces them.

@@ -391,9 +391,9 @@ void TForm1::ListView1DblClick()
         return;
     setEnabled(false);
     if (row == 0)
-        editor_->DataInitialized(ListView1);
+        editor_->DataInitialized();
     else
-        editor_->DataGot(ListView1);
+        editor_->DataGot();
     openSecondary(this, editor_, editor_->Name_O);
 }
 

@@ -115,7 +115,8 @@ TEditor1::TEditor1(EditorHost& mainWindow)
 
     createControls();
     setTabOrders();
-    connectHandlers();
+    bindFields();
+    connectButtons();
     FormCreate();
 }
 
@@ -135,11 +136,10 @@ void TEditor1::createControls()
     const auto combo = [this](const QString& name, int left, int top, int width) {
         return placed(new ComboBox(this), name, QRect(left, top, width, kEditHeight));
     };
-    const auto spin = [this](const QString& name, int left, int top, int init) {
-        SpinEdit* spinEdit =
-            placed(new SpinEdit(this, 0, kNumberMaximum), name, QRect(left, top, 57, kSpinHeight));
-        spinEdit->setValue(init);
-        return spinEdit;
+    // Every number of the record has the same range; the form gives the first texts.
+    const auto spin = [this](const QString& name, int left, int top) {
+        return placed(new SpinEdit(this, 0, kNumberMaximum), name,
+                      QRect(left, top, 57, kSpinHeight));
     };
     const auto readOnly = [this](const QString& name, int left, int top) {
         return placed(new ReadOnlyBox(this), name, QRect(left, top, 57, kEditHeight));
@@ -160,9 +160,9 @@ void TEditor1::createControls()
     Classify_O = combo(u"Classify_O"_s, 584, 16, 97);
 
     Level_L = rowLabel(u"Level_L"_s, 112, 48);
-    Level_O = spin(u"Level_O"_s, 112, 48, 1);
+    Level_O = spin(u"Level_O"_s, 112, 48);
     Celebrity_L1 = rowLabel(u"Celebrity_L1"_s, 232, 48);
-    Celebrity_O1 = spin(u"Celebrity_O1"_s, 232, 48, 1);
+    Celebrity_O1 = spin(u"Celebrity_O1"_s, 232, 48);
     Celebrity_O2 = combo(u"Celebrity_O2"_s, 296, 48, 97);
     Celebrity_L2 = leftLabel(u"Celebrity_L2"_s, 400, 48 + kLabelDrop);
 
@@ -192,18 +192,18 @@ void TEditor1::createControls()
     Ability_B = button(u"Ability_B"_s, QString(), QRect(584, 172, 97, 17));
 
     Dex_L = rowLabel(u"Dex_L"_s, 72, 192);
-    Dex_O = spin(u"Dex_O"_s, 72, 192, 1);
+    Dex_O = spin(u"Dex_O"_s, 72, 192);
     Movement_L1 = rowLabel(u"Movement_L1"_s, 192, 192);
     Movement_O11 = combo(u"Movement_O11"_s, 192, 192, 97);
-    Movement_O12 = spin(u"Movement_O12"_s, 312, 192, 1);
+    Movement_O12 = spin(u"Movement_O12"_s, 312, 192);
 
     Movement_L2 = rowLabel(u"Movement_L2"_s, 192, 224);
     Movement_O21 = combo(u"Movement_O21"_s, 192, 224, 97);
-    Movement_O22 = spin(u"Movement_O22"_s, 312, 224, 1);
+    Movement_O22 = spin(u"Movement_O22"_s, 312, 224);
     Button1 = button(u"Button1"_s, tr("筋力逆算"), QRect(72, 232, 57, 20));
 
     Str_L = rowLabel(u"Str_L"_s, 72, 256);
-    Str_O = spin(u"Str_O"_s, 72, 256, 1);
+    Str_O = spin(u"Str_O"_s, 72, 256);
     Size_L = rowLabel(u"Size_L"_s, 192, 256);
     Size_O = combo(u"Size_O"_s, 192, 256, 97);
     Hardness_L = rowLabel(u"Hardness_L"_s, 352, 256);
@@ -233,25 +233,25 @@ void TEditor1::createControls()
         const AttackRowControls& controls = attackRows[static_cast<std::size_t>(row)];
         controls.label = rowLabel(prefix + u"L"_s + digit, 72, top);
         controls.method = combo(prefix + u"O"_s + digit + u"1"_s, 72, top, 97);
-        controls.hit = spin(prefix + u"O"_s + digit + u"2"_s, 192, top, 0);
+        controls.hit = spin(prefix + u"O"_s + digit + u"2"_s, 192, top);
         controls.base = readOnly(prefix + u"O"_s + digit + u"3"_s, 288, top);
         controls.damage = edit(prefix + u"O"_s + digit + u"4"_s, 376, top, 57);
     }
 
     // Dodge/Prevent lines up with HP and SP, whose first input is further right.
     Defence_L = rowLabel(u"Defence_L"_s, 112, 400);
-    Defence_O2 = spin(u"Defence_O2"_s, 192, 400, 0);
+    Defence_O2 = spin(u"Defence_O2"_s, 192, 400);
     Defence_O3 = readOnly(u"Defence_O3"_s, 288, 400);
     Defence_O4 = edit(u"Defence_O4"_s, 376, 400, 57);
 
     HP_L = rowLabel(u"HP_L"_s, 112, 432);
-    HP_O1 = spin(u"HP_O1"_s, 112, 432, 1);
-    HP_O2 = spin(u"HP_O2"_s, 192, 432, 0);
+    HP_O1 = spin(u"HP_O1"_s, 112, 432);
+    HP_O2 = spin(u"HP_O2"_s, 192, 432);
     HP_O3 = readOnly(u"HP_O3"_s, 288, 432);
 
     SP_L = rowLabel(u"SP_L"_s, 112, 464);
-    SP_O1 = spin(u"SP_O1"_s, 112, 464, 1);
-    SP_O2 = spin(u"SP_O2"_s, 192, 464, 0);
+    SP_O1 = spin(u"SP_O1"_s, 112, 464);
+    SP_O2 = spin(u"SP_O2"_s, 192, 464);
     SP_O3 = readOnly(u"SP_O3"_s, 288, 464);
 
     struct MagicRowControls {
@@ -273,8 +273,8 @@ void TEditor1::createControls()
         const MagicRowControls& controls = magicRows[static_cast<std::size_t>(row)];
         controls.label = rowLabel(prefix + u"L"_s + digit, 72, top);
         controls.magic = combo(prefix + u"O"_s + digit + u"1"_s, 72, top, 113);
-        controls.level = spin(prefix + u"O"_s + digit + u"2"_s, 192, top, 1);
-        controls.power = spin(prefix + u"O"_s + digit + u"3"_s, 272, top, 0);
+        controls.level = spin(prefix + u"O"_s + digit + u"2"_s, 192, top);
+        controls.power = spin(prefix + u"O"_s + digit + u"3"_s, 272, top);
         controls.base = readOnly(prefix + u"O"_s + digit + u"4"_s, 368, top);
     }
 
@@ -330,13 +330,13 @@ void TEditor1::FormCreate()
     setCaptions();
 
     editorWords_ = readEditorWords(language.ini());
+    form_.setNoneWord(editorWords_.at(EdNone));
     setEditorWordCaptions();
 
     runGuarded(dialogParent(), [&] { language.storeEditorWords(editorWords_); });
 
     createDiceLabels();
-    abilityList_.clear();
-    B_LoadChoicesClick(B_LoadChoices);
+    B_LoadChoicesClick();
 }
 
 void TEditor1::createRunTimeLabels()
@@ -444,7 +444,7 @@ void TEditor1::closeEvent(QCloseEvent* event)
     // window, through the binding's own close. The entry being typed in is confirmed first,
     // as leaving it would, so an emptied or out-of-range value is never registered.
     confirmFocusedEntry();
-    B_ResistClick(this);
+    B_ResistClick();
     event->ignore();
 }
 

@@ -1,13 +1,15 @@
-// The enemy editor: one record control by control, with the derived combat values following
-// its inputs. Creation and layout live in teditor1.cpp, the choice file in
-// teditor1_choices.cpp, record binding and entry confirmation in teditor1_binding.cpp, the
-// rule handlers in teditor1_rules.cpp and their connections in teditor1_wiring.cpp.
+// The enemy editor: one record control by control. The enemy form of the core holds the
+// inputs and every rule; this window binds each field to its control (by the field table),
+// forwards the user's changes and exits to the form and puts back what the form changed.
+// Creation and layout live in teditor1.cpp, the binding and the command buttons in
+// teditor1_binding.cpp, the choice file in teditor1_choices.cpp.
 #pragma once
 
-#include "core/rules/choicetables.h"
+#include "core/editor/enemyform.h"
 
 #include <QWidget>
 
+#include <array>
 #include <functional>
 #include <optional>
 #include <string>
@@ -33,18 +35,19 @@ class TEditor1 : public QWidget {
 public:
     explicit TEditor1(EditorHost& mainWindow); // runs FormCreate
 
-    // --- global lists that other windows read ---
+    // --- what other windows read ---
     const std::vector<std::string>& editorWords() const { return editorWords_; }
     const std::string& noneWord() const { return editorWords_.at(0); }
-    const std::vector<std::string>& abilityList() const { return abilityList_; }
+    const std::vector<std::string>& abilityList() const { return form_.abilityList(); }
     // The rule tables exist from the first load that read a file on.
-    const std::optional<ChoiceTables>& ruleTables() const { return tables_; }
+    const std::optional<ChoiceTables>& ruleTables() const { return form_.tables(); }
+    const EnemyForm& form() const { return form_; }
     std::vector<CheckBox*> SubSenseChecks; // one per sub sense, in file order
     std::vector<Label*> SubSenseLabels;    // invisible measuring labels, parallel
 
     // --- creation, captions, choice file ---
     void FormCreate();
-    void B_LoadChoicesClick(QObject* sender = nullptr);
+    void B_LoadChoicesClick();
 
     // --- the dialogs this window opens; the window set hands in how, once they exist ---
     struct DialogOpeners {
@@ -53,103 +56,23 @@ public:
         std::function<void()> strength; // the strength estimate
     };
     void setDialogOpeners(DialogOpeners openers) { openers_ = std::move(openers); }
-    void Ability_BClick(QObject* sender = nullptr);
-    void B_GenerateClick(QObject* sender = nullptr);
-    void Button1Click(QObject* sender = nullptr);
+    void Ability_BClick();
+    void B_GenerateClick();
+    void Button1Click();
+    // What generation draws from, and a roll put into the form.
+    ListSizes listSizes() const { return form_.listSizes(); }
+    void takePlan(const EnemyPlan& plan);
 
     // --- record binding ---
-    void DataInitialized(QObject* sender = nullptr);
-    void DataGot(QObject* sender = nullptr);
-    void SetDataName(ComboBox* box, int slot, int field);
-    void SendData(QObject* sender = nullptr);
-    void B_ResistClick(QObject* sender = nullptr);
-    void B_CancelClick(QObject* sender = nullptr);
-    void B_ReloadClick(QObject* sender = nullptr);
-    void B_ResetClick(QObject* sender = nullptr);
+    void DataInitialized();
+    void DataGot();
+    void SendData();
+    void B_ResistClick();
+    void B_CancelClick();
+    void B_ReloadClick();
+    void B_ResetClick();
     void closeEditor();         // hide, enable and focus the main window
     void confirmFocusedEntry(); // runs what leaving the focused input would
-
-    // --- entry confirmation ---
-    void ConfirmComboBox(ComboBox* box, QObject* sender);
-    void ConfirmSpinEdit(SpinEdit* spin, int number);
-    // Leaving an emptied combo box or spin edit puts a usable value back.
-    void Classify_OExit(QObject* sender = nullptr);
-    void Celebrity_O2Exit(QObject* sender = nullptr);
-    void Count_O1Exit(QObject* sender = nullptr);
-    void Count_O2Exit(QObject* sender = nullptr);
-    void Frequency_OExit(QObject* sender = nullptr);
-    void Reaction_O1Exit(QObject* sender = nullptr);
-    void Reaction_O2Exit(QObject* sender = nullptr);
-    void Int_OExit(QObject* sender = nullptr);
-    void Sense_OExit(QObject* sender = nullptr);
-    void Movement_O11Exit(QObject* sender = nullptr);
-    void Movement_O21Exit(QObject* sender = nullptr);
-    void Size_OExit(QObject* sender = nullptr);
-    void Hardness_OExit(QObject* sender = nullptr);
-    void Attack_O11Exit(QObject* sender = nullptr);
-    void Attack_O21Exit(QObject* sender = nullptr);
-    void Attack_O31Exit(QObject* sender = nullptr);
-    void Magic_O11Exit(QObject* sender = nullptr);
-    void Magic_O21Exit(QObject* sender = nullptr);
-    void Magic_O31Exit(QObject* sender = nullptr);
-    void Level_OExit(QObject* sender = nullptr);
-    void Celebrity_O1Exit(QObject* sender = nullptr);
-    void Dex_OExit(QObject* sender = nullptr);
-    void Movement_O12Exit(QObject* sender = nullptr);
-    void Movement_O22Exit(QObject* sender = nullptr);
-    void Str_OExit(QObject* sender = nullptr);
-    void Defence_O2Exit(QObject* sender = nullptr);
-    void HP_O1Exit(QObject* sender = nullptr);
-    void SP_O1Exit(QObject* sender = nullptr);
-    void Magic_O12Exit(QObject* sender = nullptr);
-    void Magic_O22Exit(QObject* sender = nullptr);
-    void Magic_O32Exit(QObject* sender = nullptr);
-    // Leaving an emptied hit, resist or magic power derives it again.
-    void Attack_O12Exit(QObject* sender = nullptr);
-    void Attack_O22Exit(QObject* sender = nullptr);
-    void Attack_O32Exit(QObject* sender = nullptr);
-    void HP_O2Exit(QObject* sender = nullptr);
-    void SP_O2Exit(QObject* sender = nullptr);
-    void Magic_O13Exit(QObject* sender = nullptr);
-    void Magic_O23Exit(QObject* sender = nullptr);
-    void Magic_O33Exit(QObject* sender = nullptr);
-
-    // --- derived values: change and leave handlers ---
-    void Level_OChange(QObject* sender = nullptr);
-    void Str_OChange(QObject* sender = nullptr);
-    void Int_OChange(QObject* sender = nullptr);
-    void Movement_O21Change(QObject* sender = nullptr);
-    void Attack_O11Change(QObject* sender = nullptr);
-    void Attack_O21Change(QObject* sender = nullptr);
-    void Attack_O31Change(QObject* sender = nullptr);
-    void Attack_O12Change(QObject* sender = nullptr);
-    void Attack_O22Change(QObject* sender = nullptr);
-    void Attack_O32Change(QObject* sender = nullptr);
-    void Defence_O2Change(QObject* sender = nullptr);
-    void HP_O2Change(QObject* sender = nullptr);
-    void SP_O2Change(QObject* sender = nullptr);
-    void Magic_O11Change(QObject* sender = nullptr);
-    void Magic_O21Change(QObject* sender = nullptr);
-    void Magic_O31Change(QObject* sender = nullptr);
-    void Magic_O12Change(QObject* sender = nullptr);
-    void Magic_O22Change(QObject* sender = nullptr);
-    void Magic_O32Change(QObject* sender = nullptr);
-    void Magic_O13Change(QObject* sender = nullptr);
-    void Magic_O23Change(QObject* sender = nullptr);
-    void Magic_O33Change(QObject* sender = nullptr);
-    void Dodge(QObject* sender = nullptr);
-    void Prevent(QObject* sender = nullptr);
-    void HPResist(QObject* sender = nullptr);
-    void SPResist(QObject* sender = nullptr);
-    void Attack(int offset, ComboBox* method, SpinEdit* hit, EditBox* damage);
-    void BaseChange(SpinEdit* value, ReadOnlyBox* base);
-    void MagicLvChange(SpinEdit* level, SpinEdit* power);
-    void MagicPwChange(SpinEdit* power, ReadOnlyBox* base);
-    void Movement_O21Enabled();
-    void AttackEnabled(ComboBox* method, SpinEdit* hit, ReadOnlyBox* base, EditBox* damage);
-    void MagicEnabled(ComboBox* magic, SpinEdit* level, SpinEdit* power, ReadOnlyBox* base);
-    void ComfirmHit(ComboBox* method, SpinEdit* hit, QObject* sender);
-    void ConfirmPower(SpinEdit* power, ReadOnlyBox* base);
 
     // --- controls, named as on the form ---
     Label *Name_L, *Classify_L, *Level_L, *Celebrity_L1, *Celebrity_L2, *Count_L, *Frequency_L,
@@ -191,15 +114,27 @@ private:
     void createDiceLabels();
     void setTabOrders();
     QWidget* dialogParent(); // the editor when shown, else the main window
-    void connectHandlers();
+    void connectButtons();
+
+    // The binding: each field's input and dice base box, found by the field table's names.
+    void bindFields();
+    void onEdited(int field);
+    void onChosen(int field);
+    void onLeft(int field);
+    void onAbilitiesEdited();
+    void onTicked(std::size_t index, bool ticked);
+    // Puts what the form changed into the controls and shows the rule errors it met.
+    void putBack(const FormChanges& changes);
+    void showInput(int field);
+    void showWholeForm();
+    void showChoices(); // the form's lists in the combo boxes
     void buildSubSenses(const std::vector<std::string>& captions);
-    void applyChoiceTables(ChoiceTables tables);
-    void putNoneWords();
 
     EditorHost& mainWindow_;
     std::vector<std::string> editorWords_;
-    std::vector<std::string> abilityList_;
-    std::optional<ChoiceTables> tables_;
+    EnemyForm form_;
+    std::array<QWidget*, kFieldCount + 1> inputs_{}; // by field + 1; none for the sub senses
+    std::array<ReadOnlyBox*, kFieldCount> diceBases_{};
     DialogOpeners openers_;
 };
 

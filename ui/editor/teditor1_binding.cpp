@@ -1,245 +1,197 @@
-// The editor's record binding: the new-record state, loading a stored record into the
-// controls and registering them back, the four command buttons, and entry confirmation.
-#include "core/records/record.h"
-#include "core/text/commatext.h"
-#include "core/text/sjis.h"
+// The editor's binding to the enemy form: every field's control found by the field table,
+// the user's changes and exits forwarded to the form, what the form changed put back; and the
+// record moving between the store and the form, with the four command buttons.
+#include "core/records/fieldtable.h"
 #include "ui/editor/editorhost.h"
 #include "ui/editor/teditor1.h"
+#include "ui/toolkit/appearance.h"
 #include "ui/toolkit/checkbox.h"
 #include "ui/toolkit/combobox.h"
 #include "ui/toolkit/dialogs.h"
 #include "ui/toolkit/editbox.h"
-#include "ui/toolkit/label.h"
 #include "ui/toolkit/memo.h"
 #include "ui/toolkit/spinedit.h"
 #include "ui/toolkit/windowprotocol.h"
 
-#include <algorithm>
-#include <array>
-#include <utility>
+#include <QPushButton>
+#include <QShortcut>
 
 namespace grimtally::ui {
 
-namespace {
-
-// Entry 0 when the box has one; a box without entries is left empty.
-void selectFirst(ComboBox* box)
+void TEditor1::bindFields()
 {
-    box->selectIndex(box->entryCount() > 0 ? 0 : -1);
+    for (const FieldInfo& info : kFieldTable) {
+        const auto slot = static_cast<std::size_t>(info.field + 1);
+        if (!info.control.empty())
+            inputs_[slot] = findChild<QWidget*>(QString::fromLatin1(info.control));
+        if (hasDiceBase(info.field))
+            diceBases_[slot - 1] =
+                findChild<ReadOnlyBox*>(QString::fromLatin1(info.diceBaseControl));
+        QWidget* input = inputs_[slot];
+        const int field = info.field;
+        // Each kind of control tells of the user's changes and of leaving it in its own way.
+        if (auto* spin = qobject_cast<SpinEdit*>(input)) {
+            connect(spin, &SpinEdit::changed, this, [this, field] { onEdited(field); });
+            connect(spin, &SpinEdit::exited, this, [this, field] { onLeft(field); });
+        } else if (auto* box = qobject_cast<ComboBox*>(input)) {
+            connect(box, &ComboBox::changed, this, [this, field] { onChosen(field); });
+            connect(box, &ComboBox::exited, this, [this, field] { onLeft(field); });
+        } else if (auto* edit = qobject_cast<EditBox*>(input)) {
+            connect(edit, &EditBox::changed, this, [this, field] { onEdited(field); });
+        } else if (auto* memo = qobject_cast<Memo*>(input)) {
+            connect(memo, &Memo::textChanged, this, &TEditor1::onAbilitiesEdited);
+        }
+    }
+    showWholeForm();
 }
 
-// The text of an optional box for the record: empty while it shows the none word.
-std::string optionalText(const ComboBox* box)
+void TEditor1::showWholeForm()
 {
-    return box->selectedIndex() == 0 ? std::string() : box->bytes();
+    // Every text; which inputs are on is put back as it changes, and they start enabled.
+    FormChanges changes = FormChanges::everything();
+    changes.enabling.reset();
+    putBack(changes);
 }
 
-} // namespace
-
-void TEditor1::DataInitialized(QObject* sender)
+void TEditor1::connectButtons()
 {
-    for (ComboBox* box : {Classify_O, Celebrity_O2, Count_O1, Count_O2, Frequency_O, Reaction_O1,
-                          Reaction_O2, Int_O, Sense_O})
-        selectFirst(box);
-    for (CheckBox* check : SubSenseChecks)
-        check->setChecked(false);
-    for (ComboBox* box : {Movement_O11, Movement_O21, Size_O, Hardness_O, Attack_O11, Attack_O21,
-                          Attack_O31, Magic_O11, Magic_O21, Magic_O31})
-        selectFirst(box);
+    const auto onClick = [this](QPushButton* button, void (TEditor1::*handler)()) {
+        connect(button, &QPushButton::clicked, this, [this, handler] { (this->*handler)(); });
+    };
+    onClick(B_Resist, &TEditor1::B_ResistClick);
+    onClick(B_Cancel, &TEditor1::B_CancelClick);
+    onClick(B_Reload, &TEditor1::B_ReloadClick);
+    onClick(B_Reset, &TEditor1::B_ResetClick);
+    onClick(B_LoadChoices, &TEditor1::B_LoadChoicesClick);
+    onClick(Ability_B, &TEditor1::Ability_BClick);
+    onClick(B_Generate, &TEditor1::B_GenerateClick);
+    onClick(Button1, &TEditor1::Button1Click);
 
-    // Selecting from the program runs no handler, so the rows are switched and derived here.
-    Movement_O21Change(sender);
-    Attack_O11Change(sender);
-    Attack_O21Change(sender);
-    Attack_O31Change(sender);
-    Dodge(sender);
-    Prevent(sender);
-    HPResist(sender);
-    SPResist(sender);
-    Int_OChange(sender);
-
-    for (EditBox* box : {Name_O, Habitat_O, Language_O})
-        box->setBytes({});
-    // Each text runs its change handler, so the derived values follow the new inputs.
-    for (SpinEdit* spin : {Level_O, Celebrity_O1, Dex_O, Movement_O12, Str_O, HP_O1, SP_O1})
-        spin->setBytes("1");
-    Ability_O->setLines({});
+    // Escape is Cancel's key, question and all.
+    auto* cancelKey = new QShortcut(QKeySequence(QKeySequence::Cancel), this);
+    cancelKey->setObjectName(QStringLiteral("B_CancelKey"));
+    connect(cancelKey, &QShortcut::activated, B_Cancel, &QPushButton::click);
 }
 
-void TEditor1::DataGot(QObject*)
+// --- the user's changes to the form ---
+
+void TEditor1::onEdited(int field)
+{
+    QWidget* input = inputs_[static_cast<std::size_t>(field + 1)];
+    const auto* spin = qobject_cast<const SpinEdit*>(input);
+    const std::string bytes = spin ? spin->bytes() : static_cast<const EditBox*>(input)->bytes();
+    // The text the form put back, or the same text again: nothing to tell it.
+    if (bytes == form_.text(field))
+        return;
+    putBack(form_.put(field, bytes));
+}
+
+void TEditor1::onChosen(int field)
+{
+    const auto* box = static_cast<const ComboBox*>(inputs_[static_cast<std::size_t>(field + 1)]);
+    putBack(form_.choose(field, box->bytes(), box->selectedIndex()));
+}
+
+void TEditor1::onLeft(int field)
+{
+    putBack(form_.leave(field));
+}
+
+void TEditor1::onAbilitiesEdited()
+{
+    std::vector<std::string> lines = Ability_O->lines();
+    if (lines != form_.abilities())
+        putBack(form_.putAbilities(std::move(lines)));
+}
+
+void TEditor1::onTicked(std::size_t index, bool ticked)
+{
+    if (index < form_.subSenseCaptions().size() && form_.subSenseTicked(index) != ticked)
+        putBack(form_.tickSubSense(index, ticked));
+}
+
+// --- what the form changed, back into the controls ---
+
+void TEditor1::putBack(const FormChanges& changes)
+{
+    for (int field = kNameField; field < kFieldCount; ++field) {
+        if (changes.text(field))
+            showInput(field);
+    }
+    for (int field = 0; field < kFieldCount; ++field) {
+        ReadOnlyBox* base = diceBases_[static_cast<std::size_t>(field)];
+        if (base && changes.diceBases[static_cast<std::size_t>(field)])
+            base->setText(QString::fromLatin1(form_.diceBaseOf(field)));
+    }
+    // After the texts: an input switched off under the focus gives it on, already emptied.
+    for (int field = 0; field < kFieldCount; ++field) {
+        if (!changes.enabling[static_cast<std::size_t>(field)])
+            continue;
+        const bool on = form_.enabled(field);
+        setInputEnabled(inputs_[static_cast<std::size_t>(field + 1)], on);
+        if (ReadOnlyBox* base = diceBases_[static_cast<std::size_t>(field)])
+            base->setEnabled(on);
+    }
+    for (const RuleError& error : changes.errors)
+        showError(dialogParent(), errorText(error));
+}
+
+void TEditor1::showInput(int field)
+{
+    if (field == FieldSubSenses) {
+        for (std::size_t i = 0; i < SubSenseChecks.size(); ++i)
+            SubSenseChecks[i]->setChecked(form_.subSenseTicked(i));
+        return;
+    }
+    QWidget* input = inputs_[static_cast<std::size_t>(field + 1)];
+    const std::string& text = form_.text(field);
+    // A control that shows the form's text already is left alone: the user may be typing in
+    // it, and putting the text in again would move the cursor.
+    if (auto* spin = qobject_cast<SpinEdit*>(input)) {
+        if (spin->bytes() != text)
+            spin->setBytes(text);
+    } else if (auto* edit = qobject_cast<EditBox*>(input)) {
+        if (edit->bytes() != text)
+            edit->setBytes(text);
+    } else if (auto* box = qobject_cast<ComboBox*>(input)) {
+        const int index = form_.selected(field);
+        if (box->selectedIndex() == index && box->bytes() == text)
+            return;
+        const std::vector<std::string>& entries = form_.entries(field);
+        if (index >= 0 ? entries[static_cast<std::size_t>(index)] == text : text.empty())
+            box->selectIndex(index);
+        else
+            box->setBytes(text); // typed text, kept with its bytes
+    } else if (auto* memo = qobject_cast<Memo*>(input)) {
+        if (memo->lines() != form_.abilities())
+            memo->setLines(form_.abilities());
+    }
+}
+
+void TEditor1::takePlan(const EnemyPlan& plan)
+{
+    putBack(form_.applyPlan(plan));
+}
+
+// --- the record ---
+
+void TEditor1::DataInitialized()
+{
+    putBack(form_.newRecord());
+}
+
+void TEditor1::DataGot()
 {
     const int slot = mainWindow_.selectedSlot();
     const RecordStore& store = mainWindow_.store();
     if (slot < 1 || slot >= store.slotCount())
         return;
-    const FieldsView fields = store.fields(slot);
-    // A short field list (a record that lost fields) loads its missing fields as empty.
-    const auto field = [&fields](int number) {
-        return number < fields.size() ? fields[number] : std::string_view();
-    };
-
-    // The order matters: every stored value is set after the inputs whose change handlers
-    // would derive it, so the stored values are the ones left standing.
-    Name_O->setBytes(store.name(slot));
-    SetDataName(Classify_O, slot, FieldClassify);
-    Level_O->setBytes(field(FieldLevel));
-    Celebrity_O1->setBytes(field(FieldCelebrity));
-    SetDataName(Celebrity_O2, slot, FieldCelebrityQualifier);
-    SetDataName(Count_O1, slot, FieldCountLow);
-    SetDataName(Count_O2, slot, FieldCountHigh);
-    SetDataName(Frequency_O, slot, FieldFrequency);
-    Habitat_O->setBytes(field(FieldHabitat));
-    SetDataName(Reaction_O1, slot, FieldReaction);
-    SetDataName(Reaction_O2, slot, FieldReaction2);
-    SetDataName(Int_O, slot, FieldInt);
-    Language_O->setBytes(field(FieldLanguage));
-    SetDataName(Sense_O, slot, FieldSense);
-
-    // A caption is found inside the stored text ("Keen Scent" checks "Scent") or, where the
-    // stored comma text had to quote it (a caption with a double quote), as one of its items.
-    const std::string_view subSenses = field(FieldSubSenses);
-    const std::vector<std::string> storedSenses = splitCommaText(subSenses);
-    for (CheckBox* check : SubSenseChecks) {
-        const std::string& caption = check->captionBytes();
-        check->setChecked(containsCp932(subSenses, caption) ||
-                          std::ranges::find(storedSenses, caption) != storedSenses.end());
-    }
-
-    SetDataName(Size_O, slot, FieldSize);
-    Dex_O->setBytes(field(FieldDex));
-    SetDataName(Movement_O11, slot, FieldMainMovement);
-    Movement_O12->setBytes(field(FieldMainSpeed));
-    SetDataName(Movement_O21, slot, FieldSubMovement);
-    Movement_O22->setBytes(field(FieldSubSpeed));
-    Movement_O21Enabled();
-    Str_O->setBytes(field(FieldStrength));
-    SetDataName(Hardness_O, slot, FieldHardness);
-
-    SetDataName(Attack_O11, slot, FieldAttack1Method);
-    Attack_O12->setBytes(field(FieldAttack1Hit));
-    Attack_O14->setBytes(field(FieldAttack1Damage));
-    SetDataName(Attack_O21, slot, FieldAttack2Method);
-    Attack_O22->setBytes(field(FieldAttack2Hit));
-    Attack_O24->setBytes(field(FieldAttack2Damage));
-    SetDataName(Attack_O31, slot, FieldAttack3Method);
-    Attack_O32->setBytes(field(FieldAttack3Hit));
-    Attack_O34->setBytes(field(FieldAttack3Damage));
-    AttackEnabled(Attack_O21, Attack_O22, Attack_O23, Attack_O24);
-    AttackEnabled(Attack_O31, Attack_O32, Attack_O33, Attack_O34);
-
-    Defence_O2->setBytes(field(FieldDodge));
-    Defence_O4->setBytes(field(FieldPrevent));
-    HP_O1->setBytes(field(FieldHP));
-    HP_O2->setBytes(field(FieldHPResist));
-    SP_O1->setBytes(field(FieldSP));
-    SP_O2->setBytes(field(FieldSPResist));
-
-    SetDataName(Magic_O11, slot, FieldMagic1Kind);
-    Magic_O12->setBytes(field(FieldMagic1Level));
-    Magic_O13->setBytes(field(FieldMagic1Power));
-    SetDataName(Magic_O21, slot, FieldMagic2Kind);
-    Magic_O22->setBytes(field(FieldMagic2Level));
-    Magic_O23->setBytes(field(FieldMagic2Power));
-    SetDataName(Magic_O31, slot, FieldMagic3Kind);
-    Magic_O32->setBytes(field(FieldMagic3Level));
-    Magic_O33->setBytes(field(FieldMagic3Power));
-    MagicEnabled(Magic_O11, Magic_O12, Magic_O13, Magic_O14);
-    MagicEnabled(Magic_O21, Magic_O22, Magic_O23, Magic_O24);
-    MagicEnabled(Magic_O31, Magic_O32, Magic_O33, Magic_O34);
-
-    Ability_O->setLines(splitCommaText(field(FieldAbility)));
+    putBack(form_.load(store.name(slot), store.fields(slot)));
 }
 
-void TEditor1::SetDataName(ComboBox* box, int slot, int field)
+void TEditor1::SendData()
 {
-    const FieldsView fields = mainWindow_.store().fields(slot);
-    const std::string_view text = field < fields.size() ? fields[field] : std::string_view();
-    if (text.empty()) {
-        selectFirst(box);
-        return;
-    }
-    const int index = box->findEntry(text);
-    if (index >= 0)
-        box->selectIndex(index);
-    else
-        box->setBytes(text); // a text that is no entry is kept as typed
-}
-
-void TEditor1::SendData(QObject*)
-{
-    std::array<std::string, kFieldCount> f;
-    f[FieldClassify] = Classify_O->bytes();
-    f[FieldLevel] = Level_O->bytes();
-    f[FieldCelebrity] = Celebrity_O1->bytes();
-    f[FieldCelebrityQualifier] = optionalText(Celebrity_O2);
-    f[FieldDex] = Dex_O->bytes();
-    f[FieldMainSpeed] = Movement_O12->bytes();
-    f[FieldMainMovement] = Movement_O11->bytes();
-    if (Movement_O21->selectedIndex() != 0) {
-        f[FieldSubSpeed] = Movement_O22->bytes();
-        f[FieldSubMovement] = Movement_O21->bytes();
-    }
-    f[FieldCountLow] = Count_O1->bytes();
-    f[FieldCountHigh] = optionalText(Count_O2);
-    f[FieldFrequency] = Frequency_O->bytes();
-    f[FieldInt] = Int_O->bytes();
-    f[FieldReaction] = Reaction_O1->bytes();
-    f[FieldReaction2] = optionalText(Reaction_O2);
-
-    const auto attackRow = [&f](int first, ComboBox* method, SpinEdit* hit, EditBox* damage,
-                                bool optional) {
-        if (optional && method->selectedIndex() == 0)
-            return;
-        f[first] = method->bytes();
-        f[first + 1] = hit->bytes();
-        f[first + 2] = damage->bytes();
-    };
-    attackRow(FieldAttack1Method, Attack_O11, Attack_O12, Attack_O14, false);
-    attackRow(FieldAttack2Method, Attack_O21, Attack_O22, Attack_O24, true);
-    attackRow(FieldAttack3Method, Attack_O31, Attack_O32, Attack_O34, true);
-
-    f[FieldDodge] = Defence_O2->bytes();
-    f[FieldPrevent] = Defence_O4->bytes();
-    f[FieldHP] = HP_O1->bytes();
-    f[FieldHPResist] = HP_O2->bytes();
-    f[FieldSP] = SP_O1->bytes();
-    f[FieldSPResist] = SP_O2->bytes();
-
-    const auto magicRow = [&f](int first, ComboBox* magic, SpinEdit* level, SpinEdit* power) {
-        if (magic->selectedIndex() == 0)
-            return;
-        f[first] = magic->bytes();
-        f[first + 1] = level->bytes();
-        f[first + 2] = power->bytes();
-    };
-    magicRow(FieldMagic1Kind, Magic_O11, Magic_O12, Magic_O13);
-    magicRow(FieldMagic2Kind, Magic_O21, Magic_O22, Magic_O23);
-    magicRow(FieldMagic3Kind, Magic_O31, Magic_O32, Magic_O33);
-
-    f[FieldAbility] = joinCommaText(Ability_O->lines());
-    f[FieldHabitat] = Habitat_O->bytes();
-    f[FieldLanguage] = Language_O->bytes();
-    f[FieldSense] = Sense_O->bytes();
-
-    // The measuring labels hold the captions as read; the check box's own bytes are used
-    // while they show the same text, so a caption with a two-code character keeps its bytes.
-    std::vector<std::string> checked;
-    const std::size_t senses = std::min(SubSenseChecks.size(), SubSenseLabels.size());
-    for (std::size_t i = 0; i < senses; ++i) {
-        if (!SubSenseChecks[i]->isChecked())
-            continue;
-        const QString caption = SubSenseLabels[i]->text();
-        const std::string& bytes = SubSenseChecks[i]->captionBytes();
-        checked.push_back(fromCp932(bytes) == caption ? bytes
-                                                      : toCp932(caption).value_or(std::string()));
-    }
-    f[FieldSubSenses] = checked.empty() ? std::string() : joinCommaText(checked);
-
-    f[FieldStrength] = Str_O->bytes();
-    f[FieldSize] = Size_O->bytes();
-    f[FieldHardness] = Hardness_O->bytes();
-
-    EnemyRecord record{Name_O->bytes(), FieldList(std::span<const std::string>(f))};
+    EnemyRecord record = form_.record();
     RecordStore& store = mainWindow_.store();
     const int slot = mainWindow_.selectedSlot();
     if (slot >= 1 && slot < store.slotCount())
@@ -251,7 +203,7 @@ void TEditor1::SendData(QObject*)
     closeEditor();
 }
 
-void TEditor1::B_ResistClick(QObject* sender)
+void TEditor1::B_ResistClick()
 {
     const QString question = mainWindow_.selectedRow() == 0
                                  ? tr("データを追加します。\r\n\r\nよろしいですか？")
@@ -259,7 +211,7 @@ void TEditor1::B_ResistClick(QObject* sender)
     switch (
         Dialogs::current().ask(this, question, MessageIcon::Warning, MessageButtons::YesNoCancel)) {
     case Answer::Yes:
-        SendData(sender);
+        SendData();
         break;
     case Answer::No:
         closeEditor();
@@ -269,31 +221,31 @@ void TEditor1::B_ResistClick(QObject* sender)
     }
 }
 
-void TEditor1::B_CancelClick(QObject*)
+void TEditor1::B_CancelClick()
 {
     if (Dialogs::current().ask(this, tr("編集したデータを保存しません。\r\n\r\nよろしいですか？"),
                                MessageIcon::Warning, MessageButtons::OkCancel) == Answer::Ok)
         closeEditor();
 }
 
-void TEditor1::B_ReloadClick(QObject* sender)
+void TEditor1::B_ReloadClick()
 {
     if (Dialogs::current().ask(this, tr("データを編集前のものに戻します。\r\n\r\nよろしいですか？"),
                                MessageIcon::Warning, MessageButtons::OkCancel) != Answer::Ok)
         return;
     if (mainWindow_.selectedRow() == 0)
-        DataInitialized(sender);
+        DataInitialized();
     else
-        DataGot(sender);
+        DataGot();
 }
 
-void TEditor1::B_ResetClick(QObject* sender)
+void TEditor1::B_ResetClick()
 {
-    // Only the controls go back; the store keeps the record until it is registered.
+    // Only the form goes back; the store keeps the record until it is registered.
     if (Dialogs::current().ask(this,
                                tr("データを新規作成のものと同じにします。\r\n\r\nよろしいですか？"),
                                MessageIcon::Warning, MessageButtons::OkCancel) == Answer::Ok)
-        DataInitialized(sender);
+        DataInitialized();
 }
 
 void TEditor1::closeEditor()
@@ -301,42 +253,23 @@ void TEditor1::closeEditor()
     closeSecondary(this, mainWindow_.hostWindow());
 }
 
-void TEditor1::ConfirmComboBox(ComboBox* box, QObject* sender)
+// The dialogs themselves disable this window while they are up and give it back.
+void TEditor1::Ability_BClick()
 {
-    if (!box->isEnabled() || !box->text().isEmpty())
-        return;
-    // A box without entries (no choice file read) has nothing to put back.
-    if (box->entryCount() == 0)
-        return;
-    box->selectIndex(0);
-
-    using Handler = void (TEditor1::*)(QObject*);
-    const std::pair<ComboBox*, Handler> handlers[] = {
-        {Int_O, &TEditor1::Int_OChange},
-        {Movement_O21, &TEditor1::Movement_O21Change},
-        {Size_O, &TEditor1::Dodge},
-        {Hardness_O, &TEditor1::Prevent},
-        {Attack_O11, &TEditor1::Attack_O11Change},
-        {Attack_O21, &TEditor1::Attack_O21Change},
-        {Attack_O31, &TEditor1::Attack_O31Change},
-        {Magic_O11, &TEditor1::Magic_O11Change},
-        {Magic_O21, &TEditor1::Magic_O21Change},
-        {Magic_O31, &TEditor1::Magic_O31Change},
-    };
-    for (const auto& [control, handler] : handlers) {
-        if (control == box) {
-            (this->*handler)(sender);
-            return;
-        }
-    }
+    if (openers_.picker)
+        openers_.picker();
 }
 
-void TEditor1::ConfirmSpinEdit(SpinEdit* spin, int number)
+void TEditor1::B_GenerateClick()
 {
-    // A row switched off while its input had the focus moves the focus on; that is no
-    // leaving by the user, and the emptied input of the off row must stay empty.
-    if (spin->isEnabled() && spin->text().isEmpty())
-        spin->setValue(number);
+    if (openers_.generate)
+        openers_.generate();
+}
+
+void TEditor1::Button1Click()
+{
+    if (openers_.strength)
+        openers_.strength();
 }
 
 } // namespace grimtally::ui

@@ -1,6 +1,6 @@
-// The Load Choices command: the choice file into the editor's combo boxes, the sub-sense
-// check boxes, the ability list and the rule tables, with the none word on the optional boxes.
-#include "core/rules/choicetables.h"
+// The Load Choices command: the choice file into the enemy form, and the form's lists into
+// the combo boxes and the row of sub-sense check boxes.
+#include "core/records/fieldtable.h"
 #include "core/text/inifile.h"
 #include "ui/editor/editorhost.h"
 #include "ui/editor/teditor1.h"
@@ -56,15 +56,6 @@ QFont subSenseFont(const QStringList& captions, const QFont& windowFont, int fra
                          rowWidth);
 }
 
-std::vector<std::pair<std::string, int>> numbered(const std::vector<NumberedEntry>& entries)
-{
-    std::vector<std::pair<std::string, int>> pairs;
-    pairs.reserve(entries.size());
-    for (const NumberedEntry& entry : entries)
-        pairs.emplace_back(entry.text, entry.number);
-    return pairs;
-}
-
 // Error texts are UTF-8 on their way to the error box.
 std::string shownFileName(const QString& fileName)
 {
@@ -73,7 +64,7 @@ std::string shownFileName(const QString& fileName)
 
 } // namespace
 
-void TEditor1::B_LoadChoicesClick(QObject* sender)
+void TEditor1::B_LoadChoicesClick()
 {
     OpenDialog1->setFileName(u"Choices.txt"_s);
     OpenDialog1->setTitle(tr("Load Choices"));
@@ -89,49 +80,45 @@ void TEditor1::B_LoadChoicesClick(QObject* sender)
         if (!read) {
             // Nothing was replaced; a failed first load still leaves the optional boxes on
             // their none word, as every later step relies on it.
-            putNoneWords();
+            form_.putNoneWords();
+            showChoices();
             return;
         }
-        applyChoiceTables(std::move(*loaded));
+        form_.setChoices(std::move(*loaded));
+        buildSubSenses(form_.subSenseCaptions());
         newChoices = true;
     }
-    putNoneWords();
+    form_.putNoneWords();
+    showChoices();
     // An editor open on a stored enemy shows that enemy again, read with the new lists;
     // a form of new-record defaults would otherwise be registered over it.
     if (isVisible() && mainWindow_.selectedRow() != 0)
-        DataGot(sender);
+        DataGot();
     else
-        DataInitialized(sender);
+        DataInitialized();
     if (newChoices)
         Q_EMIT choicesLoaded();
 }
 
-void TEditor1::applyChoiceTables(ChoiceTables tables)
+void TEditor1::showChoices()
 {
-    Classify_O->setEntries(tables.classify);
-    Celebrity_O2->setEntries(tables.celebrity);
-    Count_O1->setEntries(tables.count);
-    Count_O2->setEntries(tables.count);
-    Frequency_O->setEntries(tables.frequency);
-    Reaction_O1->setEntries(tables.reaction);
-    Reaction_O2->setEntries(tables.reaction);
-
-    Int_O->setNumberedEntries(numbered(tables.intelligence));
-    Sense_O->setEntries(tables.sense);
-    buildSubSenses(tables.subSenses);
-    Movement_O11->setEntries(tables.movement);
-    Movement_O21->setEntries(tables.movement);
-    Size_O->setNumberedEntries(numbered(tables.size));
-    Hardness_O->setNumberedEntries(numbered(tables.hardness));
-
-    const std::vector<std::string> attackNames = tables.attackNames();
-    for (ComboBox* box : {Attack_O11, Attack_O21, Attack_O31})
-        box->setEntries(attackNames);
-    for (ComboBox* box : {Magic_O11, Magic_O21, Magic_O31})
-        box->setEntries(tables.magic);
-
-    abilityList_ = std::move(tables.abilities);
-    tables_ = std::move(tables);
+    for (const FieldInfo& info : kFieldTable) {
+        if (info.kind != FieldKind::Choice)
+            continue;
+        auto* box = static_cast<ComboBox*>(inputs_[static_cast<std::size_t>(info.field + 1)]);
+        const std::vector<std::string>& entries = form_.entries(info.field);
+        if (!form_.entryNumber(info.field, 0)) {
+            box->setEntries(entries);
+            continue;
+        }
+        std::vector<std::pair<std::string, int>> numbered;
+        numbered.reserve(entries.size());
+        for (std::size_t i = 0; i < entries.size(); ++i)
+            numbered.emplace_back(entries[i], *form_.entryNumber(info.field, static_cast<int>(i)));
+        box->setNumberedEntries(numbered);
+    }
+    // The boxes kept their texts; the form says which entry each stands on.
+    showWholeForm();
 }
 
 void TEditor1::buildSubSenses(const std::vector<std::string>& captions)
@@ -167,6 +154,7 @@ void TEditor1::buildSubSenses(const std::vector<std::string>& captions)
 
         auto* check = new CheckBox(captions[i], this);
         check->setObjectName(u"SubSense_O"_s + number);
+        connect(check, &CheckBox::toggled, this, [this, i](bool ticked) { onTicked(i, ticked); });
         check->setFont(rowFont);
         check->adjustSize();
         check->move(left, kSubSenseTop);
@@ -179,28 +167,6 @@ void TEditor1::buildSubSenses(const std::vector<std::string>& captions)
         // Kept in range however wide a caption is, so a huge row cannot wrap the places.
         left = static_cast<int>(std::min<qint64>(
             qint64{left} + metrics.horizontalAdvance(caption) + kSubSenseGap, kFarthestLeft));
-    }
-}
-
-void TEditor1::putNoneWords()
-{
-    const std::string& none = noneWord();
-    const auto lacksNone = [&](const ComboBox* box) {
-        return box->entryCount() == 0 || box->entryBytes(0) != none;
-    };
-    // A first row equal to the none word serves as the none entry itself.
-    for (ComboBox* box : {Celebrity_O2, Count_O2, Reaction_O2, Movement_O21}) {
-        if (lacksNone(box))
-            box->insertEntry(0, none);
-    }
-    // Attack rows 2 and 3, and the three magic boxes, always hold the same list.
-    if (lacksNone(Attack_O21)) {
-        for (ComboBox* box : {Attack_O21, Attack_O31})
-            box->insertEntry(0, none);
-    }
-    if (lacksNone(Magic_O11)) {
-        for (ComboBox* box : {Magic_O11, Magic_O21, Magic_O31})
-            box->insertEntry(0, none);
     }
 }
 

@@ -68,7 +68,6 @@ private:
     void createControls(const Vocabulary& vocabulary);
     void setMagnifyItems();
     void alignCustomDice();
-    void applyToEditor(const EnemyPlan& plan);
 
     std::vector<std::string> editorWords_;
     GenerationTarget target_;

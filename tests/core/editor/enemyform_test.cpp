@@ -575,6 +575,32 @@ TEST_F(EnemyFormTest, LoadingEmptiesWhatAnOptionalRowAtNoneHolds)
     EXPECT_EQ(form.record().fields.size(), kFieldCount);
 }
 
+// An optional row at its none word is stored as empty fields, all of them.
+TEST_F(EnemyFormTest, TheNoneWordStoresEmptyFields)
+{
+    std::vector<int> optional;
+    for (const FieldInfo& info : kFieldTable) {
+        if (info.optional)
+            optional.push_back(info.field);
+    }
+    ASSERT_EQ(optional.size(), 9u);
+    for (int field : optional) {
+        const auto& entries = form.entries(field);
+        choose(field, entries.at(1));
+    }
+    choose(FieldInt, "Clever");
+    put(FieldSubSpeed, "6");
+    const Fields full = form.record().fields.toStrings();
+    for (int field : optional)
+        choose(field, "----");
+    const Fields stored = form.record().fields.toStrings();
+    for (int field = 0; field < kFieldCount; ++field) {
+        const int row = fieldInfo(field).row;
+        EXPECT_FALSE(row != kNoRow && full[field].empty()) << fieldKey(field);
+        EXPECT_EQ(stored[field], row == kNoRow ? full[field] : "") << fieldKey(field);
+    }
+}
+
 // A caption that is part of another one is ticked by it too; a caption met only inside a
 // double-byte character is not there.
 TEST_F(EnemyFormTest, SubSensesAreFoundInTheStoredText)
@@ -654,6 +680,34 @@ TEST_F(EnemyFormTest, APlanIsAppliedAsTheDialogSetsTheInputs)
     EXPECT_EQ(text(FieldMagic1Power), "12"); // 4 + 1 + 7
     EXPECT_EQ(form.abilities(), std::vector<std::string>{"Fly by night"});
     EXPECT_EQ(form.record().fields[FieldSubSenses], "\"Keen Scent\",\"Third \"\"Eye\"\"\"");
+}
+
+// Generation sets inputs and runs the rules that follow them: deriving everything again
+// from what was rolled changes nothing.
+TEST(EnemyForm, APlanLeavesEveryDerivedValueAsTheRulesGiveIt)
+{
+    EnemyForm form;
+    form.setChoices(
+        readChoiceTables(IniFile::load(GRIMTALLY_SHIPPED_DATA "/Choices.txt"), "Choices.txt"));
+    form.putNoneWords();
+    form.newRecord();
+    GenerationSettings settings;
+    settings.checkAll();
+    settings.level = "30";
+    settings.movements = "2";
+    settings.attacks = "3";
+    settings.magics = "3";
+    RandomSource random(11);
+    for (int run = 0; run < 25; ++run) {
+        EXPECT_TRUE(form.applyPlan(planEnemy(settings, form.listSizes(), random)).errors.empty());
+        const auto rolled = shown(form);
+        const std::string level = form.text(FieldLevel);
+        form.put(FieldLevel, "");
+        form.put(FieldLevel, level);
+        for (int field : {FieldInt, FieldSubMovement})
+            form.choose(field, form.text(field), form.selected(field));
+        EXPECT_EQ(shown(form), rolled) << run;
+    }
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 // The editor's record binding through the windows: a record loaded into the controls and
-// registered again, the none word stored as empty fields, sub senses, the four command
-// buttons and the close box, a sorted list, and bytes with two codes.
+// registered again, the four command buttons and the close box, a sorted list, and bytes
+// with two codes. What a record stores is the enemy form's, tested in the core.
 #include "core/records/record.h"
 #include "core/text/commatext.h"
 #include "tests/ui/support/editorsession.h"
@@ -257,77 +257,6 @@ private Q_SLOTS:
         compareFields(2, fullRecordFields());
     }
 
-    void noneWordStoresEmptyFields()
-    {
-        addRecord("Full", fullRecordFields());
-        openRow(1);
-        for (ComboBox* box : {editor_->Celebrity_O2, editor_->Count_O2, editor_->Reaction_O2,
-                              editor_->Movement_O21, editor_->Attack_O21, editor_->Attack_O31,
-                              editor_->Magic_O11, editor_->Magic_O21, editor_->Magic_O31})
-            enter(box, u"----"_s);
-        registerRecord();
-
-        Fields expected = fullRecordFields();
-        for (int field :
-             {3, 7, 8, 10, 14, 18, 19, 20, 21, 22, 23, 30, 31, 32, 33, 34, 35, 36, 37, 38})
-            expected[static_cast<std::size_t>(field)].clear();
-        QCOMPARE(store().recordCount(), 1);
-        compareFields(1, expected);
-    }
-
-    void subMovementNoneWithStoredSpeed()
-    {
-        Fields fields = fullRecordFields();
-        fields[FieldSubMovement].clear();
-        fields[FieldSubSpeed] = "5";
-        fields[FieldCountHigh].clear();
-        addRecord("Walker", fields);
-        openRow(1);
-        QCOMPARE(editor_->Movement_O21->text(), u"----"_s);
-        QCOMPARE(editor_->Count_O2->text(), u"----"_s);
-        QVERIFY(editor_->Movement_O22->text().isEmpty());
-        QVERIFY(!editor_->Movement_O22->isEnabled());
-        registerRecord();
-        QCOMPARE(fieldsOf(1).at(FieldSubSpeed), std::string());
-        QCOMPARE(fieldsOf(1).at(FieldSubMovement), std::string());
-        QCOMPARE(fieldsOf(1).at(FieldCountHigh), std::string());
-    }
-
-    // A caption that is part of another one is checked by it too, and both are stored; a
-    // caption met only inside a double-byte character is not there.
-    void subSenses_data()
-    {
-        QTest::addColumn<QByteArray>("stored");
-        QTest::addColumn<QList<bool>>("checked");
-        QTest::addColumn<QByteArray>("registered");
-        QTest::newRow("longer contains shorter")
-            << QByteArray("\"Keen Scent\"") << QList<bool>{true, true, false, false}
-            << QByteArray("\"Keen Scent\",Scent");
-        QTest::newRow("one") << QByteArray("B") << QList<bool>{false, false, true, false}
-                             << QByteArray("B");
-        QTest::newRow("second byte is no caption")
-            << QByteArray("\x83\x42") << QList<bool>{false, false, false, false} << QByteArray();
-        QTest::newRow("quoted caption")
-            << QByteArray("\"Third \"\"Eye\"\"\"") << QList<bool>{false, false, false, true}
-            << QByteArray("\"Third \"\"Eye\"\"\"");
-    }
-
-    void subSenses()
-    {
-        QFETCH(QByteArray, stored);
-        QFETCH(QList<bool>, checked);
-        QFETCH(QByteArray, registered);
-        Fields fields = newRecordFields();
-        fields[FieldSubSenses] = stored.toStdString();
-        addRecord("Senses", fields);
-        openRow(1);
-        QCOMPARE(editor_->SubSenseChecks.size(), std::size_t(4));
-        for (qsizetype i = 0; i < checked.size(); ++i)
-            QCOMPARE(editor_->SubSenseChecks.at(std::size_t(i))->isChecked(), checked.at(i));
-        registerRecord();
-        QCOMPARE(fieldsOf(1).at(FieldSubSenses), registered.toStdString());
-    }
-
     void reloadAndReset()
     {
         const QString reload = u"データを編集前のものに戻します。\r\n\r\nよろしいですか？"_s;
@@ -505,18 +434,6 @@ private Q_SLOTS:
         registerRecord();
         QCOMPARE(store().name(1), name);
         compareFields(1, fields);
-    }
-
-    // A record that lost fields loads without harm and is registered with all 47.
-    void shortRecordLoads()
-    {
-        Fields fields = newRecordFields();
-        fields.resize(20);
-        addRecord("Short", fields);
-        openRow(1);
-        QCOMPARE(editor_->Magic_O11->text(), u"----"_s);
-        registerRecord();
-        QCOMPARE(store().fields(1).size(), kFieldCount);
     }
 };
 

@@ -10,9 +10,7 @@
 
 namespace grimtally::test {
 
-namespace {
-
-QString textOf(QWidget* control)
+QString EditorSession::textOf(QWidget* control)
 {
     if (auto* spin = qobject_cast<ui::SpinEdit*>(control))
         return spin->text();
@@ -22,8 +20,6 @@ QString textOf(QWidget* control)
         return edit->text();
     return QString();
 }
-
-} // namespace
 
 EditorSession::~EditorSession()
 {

@@ -50,6 +50,7 @@ protected:
     QWidget* control(const QString& name) const;
     // The text of a spin edit, combo box or line edit; empty for anything else.
     QString text(const QString& name) const;
+    static QString textOf(QWidget* control);
 
     // The user replaces the text of a control (for a combo box: types an entry's text) and
     // stays in it; leave() tabs out of it, which runs its exit handling.
