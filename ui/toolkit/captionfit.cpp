@@ -52,19 +52,16 @@ void fitControl(QWidget* control, const QString& current, qreal room, SetText se
         control->setProperty(kBaseFont, QVariant::fromValue(control->font()));
     const QFont base = qvariant_cast<QFont>(control->property(kBaseFont));
 
-    QFont fitted = narrowedToFit(
-        base, room, [&](const QFont& candidate) { return widthWithMnemonic(candidate, caption); });
-    QString shown = caption;
-    const bool fits = widthWithMnemonic(fitted, caption) <= room + kRoundingAllowance;
-    if (!fits)
-        shown = QFontMetricsF(fitted).elidedText(caption, Qt::ElideRight, room);
-    if (fitted != control->font())
-        control->setFont(fitted);
-    if (shown != current)
-        setText(shown);
-    control->setToolTip(fits ? QString() : caption);
+    const FittedCaption fitted = fitText(base, caption, room, [&](const QFont& candidate) {
+        return widthWithMnemonic(candidate, caption);
+    });
+    if (fitted.font != control->font())
+        control->setFont(fitted.font);
+    if (fitted.text != current)
+        setText(fitted.text);
+    control->setToolTip(fitted.elided ? caption : QString());
     control->setProperty(kCaption, caption);
-    control->setProperty(kShown, shown);
+    control->setProperty(kShown, fitted.text);
 }
 
 // Children take their font from their parent; a narrowed group box title must not narrow
@@ -182,17 +179,22 @@ QFont narrowedToFit(QFont font, qreal room, const std::function<qreal(const QFon
     return font;
 }
 
-FittedCaption fitCaption(const QFont& font, const QString& caption, qreal room)
+FittedCaption fitText(const QFont& font, const QString& caption, qreal room,
+                      const std::function<qreal(const QFont&)>& widthIn)
 {
-    const auto widthIn = [&](const QFont& candidate) {
-        return QFontMetricsF(candidate).horizontalAdvance(caption);
-    };
     FittedCaption fitted{narrowedToFit(font, room, widthIn), caption, false};
     if (widthIn(fitted.font) > room + kRoundingAllowance) {
         fitted.text = QFontMetricsF(fitted.font).elidedText(caption, Qt::ElideRight, room);
         fitted.elided = true;
     }
     return fitted;
+}
+
+FittedCaption fitCaption(const QFont& font, const QString& caption, qreal room)
+{
+    return fitText(font, caption, room, [&](const QFont& candidate) {
+        return QFontMetricsF(candidate).horizontalAdvance(caption);
+    });
 }
 
 void fitCaptions(QWidget* root)

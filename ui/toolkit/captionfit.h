@@ -22,6 +22,12 @@ struct FittedCaption {
     QString text; // the caption, or its elided form
     bool elided = false;
 };
+// The one fitting of a caption: `font` narrowed until the caption's `widthIn` keeps to
+// `room` (within a small allowance for fractional spacing), and elided when even the
+// narrowest font is too wide.
+FittedCaption fitText(const QFont& font, const QString& caption, qreal room,
+                      const std::function<qreal(const QFont&)>& widthIn);
+// The same for a plain line of text.
 FittedCaption fitCaption(const QFont& font, const QString& caption, qreal room);
 
 // Fits the caption of every visible label, button, check box, radio item and group box title

@@ -5,7 +5,6 @@
 #include "ui/toolkit/cp932validator.h"
 #include "ui/toolkit/focusexit.h"
 
-#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QScopedValueRollback>
@@ -49,16 +48,14 @@ void ComboBox::fitShownText()
         style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
     const qreal room = field.width() - kLineEditMargins;
     const QString shown = lineEdit()->text();
-    const auto widthIn = [&](const QFont& candidate) {
-        return QFontMetricsF(candidate).horizontalAdvance(shown);
-    };
     QFont unnarrowed = font();
     unnarrowed.setStretch(QFont::Unstretched);
     unnarrowed.setLetterSpacing(QFont::AbsoluteSpacing, 0);
-    const QFont fitted = narrowedToFit(unnarrowed, room, widthIn);
-    if (fitted != lineEdit()->font())
-        lineEdit()->setFont(fitted);
-    lineEdit()->setToolTip(widthIn(fitted) <= room + 0.25 ? QString() : shown);
+    // The line edit scrolls a text too long even so; the whole of it is in the tooltip.
+    const FittedCaption fitted = fitCaption(unnarrowed, shown, room);
+    if (fitted.font != lineEdit()->font())
+        lineEdit()->setFont(fitted.font);
+    lineEdit()->setToolTip(fitted.elided ? shown : QString());
 }
 
 void ComboBox::setEntries(const std::vector<std::string>& entries)
