@@ -1,6 +1,7 @@
 #include "ui/app/programwindows.h"
 
 #include "ui/about/taboutbox.h"
+#include "ui/app/programerrors.h"
 #include "ui/app/programlanguage.h"
 #include "ui/app/tform1.h"
 #include "ui/editor/tchoicesdlg.h"
@@ -40,6 +41,7 @@ ProgramWindows& ProgramWindows::operator=(ProgramWindows&&) noexcept = default;
 ProgramWindows createProgramWindows()
 {
     ProgramWindows windows;
+    installProgramErrorWording();
     // One reading for everything: the language first, so that every window is built in it;
     // the main window then reports any trouble with the file and takes its words from it.
     LanguageFile language = readLanguageFile(nullptr);

@@ -44,8 +44,13 @@ void showError(QWidget* parent, const QString& text);
 // the overwrite question.
 bool mayOverwrite(QWidget* parent, const QString& file);
 
-// What the error box says for an exception: the core's errors about the choice file in the
-// program's language, anything else (the system's reasons) as its own text.
+// How the program words the exceptions it knows, in its own language; nothing for the others.
+using ErrorWording = std::function<std::optional<QString>(const std::exception&)>;
+// The program installs its wording once, before its windows; nullptr takes it out again.
+void installErrorWording(ErrorWording wording);
+
+// What the error box says for an exception: the installed wording, or else the exception's
+// own text (the system's reasons, with the file name).
 QString errorText(const std::exception& error);
 
 // Runs one command; an exception ends it with the error box showing its text. What the

@@ -6,6 +6,7 @@
 #include "core/text/inifile.h"
 #include "tests/ui/support/scripteddialogs.h"
 #include "tests/ui/support/workingfolder.h"
+#include "ui/app/programerrors.h"
 #include "ui/app/programlanguage.h"
 #include "ui/app/programwindows.h"
 #include "ui/app/tform1.h"
@@ -104,10 +105,12 @@ void LanguageTest::textsFollowTheChosenLanguage()
     QVERIFY(chosen(written) == chosen(file));
 }
 
-// The core words its errors about the choice file in English; the windows say the same,
-// word for word, and in Japanese when it is chosen.
+// The core words its errors about the choice file in English; the program's windows say the
+// same, word for word, and in Japanese when it is chosen.
 void LanguageTest::choiceFileErrorsFollowTheChosenLanguage()
 {
+    ui::installProgramErrorWording();
+    const auto uninstall = qScopeGuard([] { ui::installErrorWording(nullptr); });
     std::vector<std::unique_ptr<std::exception>> errors;
     for (int kind = 0; kind <= int(RuleError::Kind::CriticalTableGives72); ++kind)
         errors.push_back(std::make_unique<RuleError>(RuleError::Kind(kind),
