@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <functional>
 #include <map>
 
 namespace grimtally::cli {
@@ -76,16 +77,17 @@ std::optional<int> refuseOutputOverInput(
     return std::nullopt;
 }
 
-void writeOutput(Context& context, const Output& output, std::string_view bytes)
+void writeOutput(Context& context, const Output& output,
+                 const std::function<void(std::ostream&)>& writer)
 {
     if (output.file.empty()) {
-        context.out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        writer(context.out);
         context.out.flush();
         if (!context.out)
             throw FileError("standard output", "cannot be written");
         return;
     }
-    writeFileAtomically(output.file, bytes);
+    writeFileAtomically(output.file, writer);
 }
 
 // Reads a data file into a store; refused lines are reported and make the status 1, as a
@@ -174,22 +176,22 @@ int exportFile(Context& context, const std::filesystem::path& file, const Output
                                   ? Captions::defaults()
                                   : Captions::fromLanguage(readLanguageInput(options.languageFile));
     const std::vector<int> slots = store.recordSlots();
-    std::string bytes;
-    switch (options.format) {
-    case Format::Json:
-        bytes = enemiesJson(store, slots);
-        break;
-    case Format::Csv:
-        bytes = enemiesCsv(store, slots, captions, options.byteOrderMark);
-        break;
-    case Format::Markdown:
-        bytes = statBlocksMarkdown(store, slots, captions);
-        break;
-    case Format::Html:
-        bytes = statBlocksHtml(store, slots, captions, options.perPage);
-        break;
-    }
-    writeOutput(context, output, bytes);
+    writeOutput(context, output, [&](std::ostream& out) {
+        switch (options.format) {
+        case Format::Json:
+            writeEnemiesJson(out, store, slots);
+            break;
+        case Format::Csv:
+            writeEnemiesCsv(out, store, slots, captions, options.byteOrderMark);
+            break;
+        case Format::Markdown:
+            writeStatBlocksMarkdown(out, store, slots, captions);
+            break;
+        case Format::Html:
+            writeStatBlocksHtml(out, store, slots, captions, options.perPage);
+            break;
+        }
+    });
     context.log << "exported " << slots.size() << " enemies from " << shownPath(file) << " in "
                 << secondsSince(start) << " s\n";
     return status;

@@ -1,5 +1,6 @@
 #include "core/exchange/enemycsv.h"
 
+#include "core/exchange/chunkedout.h"
 #include "core/records/record.h"
 #include "core/text/commatext.h"
 
@@ -24,10 +25,11 @@ void appendCell(std::string& out, std::string_view text)
 
 } // namespace
 
-std::string enemiesCsv(const RecordStore& store, std::span<const int> slots,
-                       const Captions& captions, bool byteOrderMark)
+void writeEnemiesCsv(std::ostream& stream, const RecordStore& store, std::span<const int> slots,
+                     const Captions& captions, bool byteOrderMark)
 {
-    std::string out;
+    ChunkedOut chunks(stream);
+    std::string& out = chunks.text;
     if (byteOrderMark)
         out += "\xEF\xBB\xBF";
     for (int field = kNameField; field < kFieldCount; ++field) {
@@ -57,8 +59,9 @@ std::string enemiesCsv(const RecordStore& store, std::span<const int> slots,
             appendCell(out, lines);
         }
         out += "\r\n";
+        chunks.pieceDone();
     }
-    return out;
+    chunks.flush();
 }
 
 } // namespace grimtally

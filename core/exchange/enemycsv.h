@@ -6,13 +6,14 @@
 #include "core/exchange/captions.h"
 #include "core/records/recordstore.h"
 
+#include <ostream>
 #include <span>
 #include <string>
 
 namespace grimtally {
 
 // `byteOrderMark` puts U+FEFF first, which some spreadsheets need to take the file as UTF-8.
-std::string enemiesCsv(const RecordStore& store, std::span<const int> slots,
-                       const Captions& captions, bool byteOrderMark = false);
+void writeEnemiesCsv(std::ostream& out, const RecordStore& store, std::span<const int> slots,
+                     const Captions& captions, bool byteOrderMark = false);
 
 } // namespace grimtally

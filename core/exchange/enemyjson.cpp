@@ -1,6 +1,7 @@
 #include "core/exchange/enemyjson.h"
 
 #include "core/exchange/captions.h"
+#include "core/exchange/chunkedout.h"
 #include "core/text/commatext.h"
 #include "core/text/sjis.h"
 
@@ -535,27 +536,30 @@ private:
 
 } // namespace
 
-std::string enemiesJson(const RecordStore& store, std::span<const int> slots)
+void writeEnemiesJson(std::ostream& out, const RecordStore& store, std::span<const int> slots)
 {
-    std::string out = "{\"format\":\"";
-    out += kExchangeFormatName;
-    out += "\",\"version\":";
-    out += std::to_string(kExchangeFormatVersion);
-    out += ",\"enemies\":[\n";
-    std::string text;
+    ChunkedOut chunks(out);
+    std::string& text = chunks.text;
+    text += "{\"format\":\"";
+    text += kExchangeFormatName;
+    text += "\",\"version\":";
+    text += std::to_string(kExchangeFormatVersion);
+    text += ",\"enemies\":[\n";
+    std::string shown;
     std::vector<std::string> items;
     std::vector<RawField> raw;
     for (std::size_t i = 0; i < slots.size(); ++i) {
-        appendEnemy(out, store.name(slots[i]), store.fields(slots[i]), text, items, raw);
-        out += i + 1 < slots.size() ? ",\n" : "\n";
+        appendEnemy(text, store.name(slots[i]), store.fields(slots[i]), shown, items, raw);
+        text += i + 1 < slots.size() ? ",\n" : "\n";
+        chunks.pieceDone();
     }
-    out += "]}\n";
-    return out;
+    text += "]}\n";
+    chunks.flush();
 }
 
-std::string enemiesJson(const RecordStore& store)
+void writeEnemiesJson(std::ostream& out, const RecordStore& store)
 {
-    return enemiesJson(store, store.recordSlots());
+    writeEnemiesJson(out, store, store.recordSlots());
 }
 
 std::vector<EnemyRecord> readEnemiesJson(std::string_view json,

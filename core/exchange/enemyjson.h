@@ -7,6 +7,7 @@
 #include "core/records/recordstore.h"
 
 #include <functional>
+#include <ostream>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -33,11 +34,11 @@ private:
     std::string key_;
 };
 
-// The records of `slots`, one enemy a line.
-std::string enemiesJson(const RecordStore& store, std::span<const int> slots);
-std::string enemiesJson(const RecordStore& store); // slots 1..n
+// Writes the records of `slots`, one enemy a line.
+void writeEnemiesJson(std::ostream& out, const RecordStore& store, std::span<const int> slots);
+void writeEnemiesJson(std::ostream& out, const RecordStore& store); // slots 1..n
 
-// Reads a document written by enemiesJson, or by another tool to the same schema: the
+// Reads a document written by writeEnemiesJson, or by another tool to the same schema: the
 // wrapper object or a bare array of enemy objects. Throws ExchangeError; nothing is
 // returned from a file with any error in it. `progress`, when given, is called now and then
 // with the number of enemies read so far.

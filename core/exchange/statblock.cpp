@@ -1,5 +1,6 @@
 #include "core/exchange/statblock.h"
 
+#include "core/exchange/chunkedout.h"
 #include "core/records/fieldtable.h"
 #include "core/rules/combat.h"
 #include "core/text/commatext.h"
@@ -357,28 +358,33 @@ std::string statBlockMarkdown(const StatBlock& block)
     return out;
 }
 
-std::string statBlocksHtml(const RecordStore& store, std::span<const int> slots,
-                           const Captions& captions, int perPage)
+void writeStatBlocksHtml(std::ostream& out, const RecordStore& store, std::span<const int> slots,
+                         const Captions& captions, int perPage)
 {
-    std::string out = "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\" />\n"
-                      "<title>Grimtally</title>\n</head>\n<body>\n";
+    ChunkedOut chunks(out);
+    chunks.text = "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\" />\n"
+                  "<title>Grimtally</title>\n</head>\n<body>\n";
     for (std::size_t i = 0; i < slots.size(); ++i) {
         const int slot = slots[i];
         const bool newPage = perPage > 0 && i > 0 && i % static_cast<std::size_t>(perPage) == 0;
-        out +=
+        chunks.text +=
             statBlockHtml(layOutStatBlock(store.name(slot), store.fields(slot), captions), newPage);
+        chunks.pieceDone();
     }
-    out += "</body>\n</html>\n";
-    return out;
+    chunks.text += "</body>\n</html>\n";
+    chunks.flush();
 }
 
-std::string statBlocksMarkdown(const RecordStore& store, std::span<const int> slots,
-                               const Captions& captions)
+void writeStatBlocksMarkdown(std::ostream& out, const RecordStore& store,
+                             std::span<const int> slots, const Captions& captions)
 {
-    std::string out;
-    for (const int slot : slots)
-        out += statBlockMarkdown(layOutStatBlock(store.name(slot), store.fields(slot), captions));
-    return out;
+    ChunkedOut chunks(out);
+    for (const int slot : slots) {
+        chunks.text +=
+            statBlockMarkdown(layOutStatBlock(store.name(slot), store.fields(slot), captions));
+        chunks.pieceDone();
+    }
+    chunks.flush();
 }
 
 } // namespace grimtally

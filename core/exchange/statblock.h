@@ -6,6 +6,7 @@
 #include "core/records/listcells.h"
 #include "core/records/recordstore.h"
 
+#include <ostream>
 #include <span>
 #include <string>
 #include <string_view>
@@ -45,11 +46,11 @@ std::string statBlockMarkdown(const StatBlock& block);
 
 // A whole UTF-8 HTML document of the blocks of `slots`, `perPage` blocks to a printed page
 // (1 or 2; 0 for no page breaks at all).
-std::string statBlocksHtml(const RecordStore& store, std::span<const int> slots,
-                           const Captions& captions, int perPage);
+void writeStatBlocksHtml(std::ostream& out, const RecordStore& store, std::span<const int> slots,
+                         const Captions& captions, int perPage);
 // The Markdown of the blocks of `slots`, one after another.
-std::string statBlocksMarkdown(const RecordStore& store, std::span<const int> slots,
-                               const Captions& captions);
+void writeStatBlocksMarkdown(std::ostream& out, const RecordStore& store,
+                             std::span<const int> slots, const Captions& captions);
 
 // Escapes for the two renderings, kept here so that every exporter quotes texts alike.
 void appendHtmlEscaped(std::string& out, std::string_view utf8);

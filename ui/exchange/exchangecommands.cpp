@@ -18,6 +18,8 @@
 #include <QPrinter>
 #include <QTextDocument>
 
+#include <sstream>
+
 using namespace Qt::StringLiterals;
 
 namespace grimtally::ui {
@@ -36,6 +38,15 @@ public:
 QString fromUtf8(const std::string& text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A document for Qt's rich text, which takes it whole.
+std::string statBlocksHtml(const RecordStore& store, const std::vector<int>& slots,
+                           const Captions& captions, int perPage)
+{
+    std::ostringstream html;
+    writeStatBlocksHtml(html, store, slots, captions, perPage);
+    return std::move(html).str();
 }
 
 } // namespace
@@ -152,7 +163,7 @@ void ExchangeCommands::Menu_ExportPdfClick()
 
 void ExchangeCommands::exportText(
     const QString& title, const QString& suffix,
-    const std::function<std::string(const std::vector<int>&)>& contents)
+    const std::function<void(std::ostream&, const std::vector<int>&)>& contents)
 {
     const std::vector<int> slots = slotsOrSay();
     if (slots.empty())
@@ -161,27 +172,33 @@ void ExchangeCommands::exportText(
     if (!file)
         return;
     BusyCursor busy;
-    runGuarded(host_.window, [&] { writeFileAtomically(toPath(*file), contents(slots)); });
+    runGuarded(host_.window, [&] {
+        writeFileAtomically(toPath(*file), [&](std::ostream& out) { contents(out, slots); });
+    });
 }
 
 void ExchangeCommands::Menu_ExportJsonClick()
 {
     exportText(tr("Export as JSON"), u"json"_s,
-               [this](const std::vector<int>& slots) { return enemiesJson(*host_.store, slots); });
+               [this](std::ostream& out, const std::vector<int>& slots) {
+                   writeEnemiesJson(out, *host_.store, slots);
+               });
 }
 
 void ExchangeCommands::Menu_ExportCsvClick()
 {
-    exportText(tr("Export as CSV"), u"csv"_s, [this](const std::vector<int>& slots) {
-        return enemiesCsv(*host_.store, slots, host_.captions());
-    });
+    exportText(tr("Export as CSV"), u"csv"_s,
+               [this](std::ostream& out, const std::vector<int>& slots) {
+                   writeEnemiesCsv(out, *host_.store, slots, host_.captions());
+               });
 }
 
 void ExchangeCommands::Menu_ExportMarkdownClick()
 {
-    exportText(tr("Export as Markdown"), u"md"_s, [this](const std::vector<int>& slots) {
-        return statBlocksMarkdown(*host_.store, slots, host_.captions());
-    });
+    exportText(tr("Export as Markdown"), u"md"_s,
+               [this](std::ostream& out, const std::vector<int>& slots) {
+                   writeStatBlocksMarkdown(out, *host_.store, slots, host_.captions());
+               });
 }
 
 void ExchangeCommands::Menu_ImportJsonClick()

@@ -11,6 +11,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <ostream>
 #include <vector>
 
 class QAction;
@@ -56,7 +57,7 @@ private:
                      void (ExchangeCommands::*handler)());
     // Asks for a file name and writes `contents` to it whole; nothing when cancelled.
     void exportText(const QString& title, const QString& suffix,
-                    const std::function<std::string(const std::vector<int>&)>& contents);
+                    const std::function<void(std::ostream&, const std::vector<int>&)>& contents);
     // The file an export writes: the user's choice, after the overwrite question if it
     // exists; nothing when either is cancelled.
     std::optional<QString> exportFileName(const QString& title, const QString& suffix);

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 #include <random>
+#include <sstream>
 #include <string>
 
 namespace grimtally {
@@ -25,7 +26,9 @@ RecordStore storeOf(const std::string& file)
 // Every record of `store` after a trip through JSON, compared as data file bytes.
 void expectRoundTrip(const RecordStore& store)
 {
-    const std::string json = enemiesJson(store);
+    std::ostringstream written;
+    writeEnemiesJson(written, store);
+    const std::string json = written.str();
     RecordStore back;
     mergeEnemies(back, readEnemiesJson(json));
     ASSERT_EQ(back.recordCount(), store.recordCount());
@@ -40,6 +43,19 @@ TEST(Exchange, ShippedSamplesRoundTripThroughJson)
 {
     expectRoundTrip(storeOf(kShipped + "/Sample.txt"));
     expectRoundTrip(storeOf(kShipped + "/ja/Sample.txt"));
+}
+
+// The writers hand their text to the stream in large pieces: a collection of many pieces
+// comes through whole.
+TEST(Exchange, ACollectionLargerThanOnePieceRoundTripsThroughJson)
+{
+    const RecordStore sample = storeOf(kShipped + "/ja/Sample.txt");
+    RecordStore store;
+    while (store.recordCount() < 4000) {
+        for (int slot = 1; slot < sample.slotCount(); ++slot)
+            store.append({std::string(sample.name(slot)), FieldList(sample.fields(slot))});
+    }
+    expectRoundTrip(store);
 }
 
 // Texts built from the bytes that trip converters up: characters with a second code, bytes
@@ -99,7 +115,9 @@ TEST(Exchange, ATextChangedByAnotherToolWinsOverItsStaleRawBytes)
     fields[FieldHabitat] = "\x87\x90"; // ≒ by its second code
     RecordStore store;
     store.append({"Wolf", FieldList(std::span<const std::string>(fields))});
-    std::string json = enemiesJson(store);
+    std::ostringstream written;
+    writeEnemiesJson(written, store);
+    std::string json = written.str();
     ASSERT_NE(json.find("\"raw\":{\"habitat\":\"8790\"}"), std::string::npos) << json;
 
     EXPECT_EQ(readEnemiesJson(json).at(0).fields[FieldHabitat], "\x87\x90");
@@ -155,8 +173,9 @@ TEST(Exchange, CsvOfAKnownEnemyMatchesItsGoldenFile)
 {
     const RecordStore store = storeOf(kShipped + "/Sample.txt");
     const std::vector<int> wraith{5};
-    EXPECT_EQ(enemiesCsv(store, wraith, Captions::defaults()),
-              readWholeFile(kTestData + "/exchange/bog_wraith.csv"));
+    std::ostringstream csv;
+    writeEnemiesCsv(csv, store, wraith, Captions::defaults());
+    EXPECT_EQ(csv.str(), readWholeFile(kTestData + "/exchange/bog_wraith.csv"));
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 #include <numeric>
+#include <sstream>
 #include <string>
 
 namespace grimtally {
@@ -41,13 +42,22 @@ std::size_t occurrences(const std::string& text, const std::string& part)
     return count;
 }
 
+std::string statBlocksHtml(const RecordStore& store, const std::vector<int>& slots,
+                           const Captions& captions, int perPage)
+{
+    std::ostringstream html;
+    writeStatBlocksHtml(html, store, slots, captions, perPage);
+    return html.str();
+}
+
 TEST(StatBlock, MarkdownOfAKnownEnemyMatchesItsGoldenFile)
 {
     const RecordStore store = sampleStore("");
     const std::vector<int> wraith{5}; // magics, abilities, a sub sense, a language
     ASSERT_EQ(store.name(5), "Bog Wraith");
-    EXPECT_EQ(statBlocksMarkdown(store, wraith, Captions::defaults()),
-              readWholeFile(kTestData + "/exchange/bog_wraith.md"));
+    std::ostringstream markdown;
+    writeStatBlocksMarkdown(markdown, store, wraith, Captions::defaults());
+    EXPECT_EQ(markdown.str(), readWholeFile(kTestData + "/exchange/bog_wraith.md"));
 }
 
 TEST(StatBlock, JapaneseCaptionsComeFromTheJapaneseLanguageFile)
