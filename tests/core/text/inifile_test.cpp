@@ -2,7 +2,6 @@
 #include "core/text/textfile.h"
 #include "tempfolder.h"
 
-#include <chrono>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -146,25 +145,23 @@ TEST(IniFile, AfterAnyWriteAnswersAsItsOwnTextReadAgain)
     }
 }
 
-// A hundred thousand lines and two thousand keys read and written: proportional to the file,
-// this takes milliseconds; reading the whole file again for every key took seconds.
-TEST(IniFile, ManyKeysInALargeFileTakeTimeInProportion)
+// A hundred thousand lines and two thousand keys read and written: each key is found in its
+// section and each new one lands at the section's end. (How long it takes is measured in
+// bench_files.)
+TEST(IniFile, ManyKeysInALargeFileAreFoundAndAddedInPlace)
 {
     std::string text = "[s]\r\n";
     for (int i = 0; i < 100000; ++i)
         text += "k" + std::to_string(i) + "=v" + std::to_string(i) + "\r\n";
     text += "[t]\r\nx=1\r\n";
-    const auto start = std::chrono::steady_clock::now();
     IniFile ini = IniFile::parse(text);
     for (int i = 0; i < 100000; i += 50) {
         ASSERT_EQ(ini.value("S", "K" + std::to_string(i)), "v" + std::to_string(i));
         ASSERT_TRUE(ini.writeString("s", "new" + std::to_string(i), "n"));
     }
     const std::string written = ini.serialize();
-    const auto elapsed = std::chrono::steady_clock::now() - start;
-    EXPECT_LT(elapsed, std::chrono::seconds(1));
     EXPECT_NE(written.find("k99999=v99999\r\nnew0=n\r\nnew50=n\r\n"), std::string::npos);
-    EXPECT_NE(written.find("new99950=n\r\n[t]\r\n"), std::string::npos);
+    EXPECT_NE(written.find("new99950=n\r\n[t]\r\nx=1"), std::string::npos);
     EXPECT_EQ(ini.sectionRows("s").size(), 102000u);
 }
 
