@@ -276,4 +276,24 @@ constexpr std::string_view fieldKey(int field)
 // The field of a key, or kFieldCount when no field has it.
 int fieldOfKey(std::string_view key);
 
+// The optional choices of a list in field order, each the switch of its row: the second
+// and third attack, the three magics. For tables made at compile time.
+constexpr std::size_t optionalChoiceCount(ChoiceList list)
+{
+    std::size_t count = 0;
+    for (const FieldInfo& info : kFieldTable)
+        count += info.optional && info.list == list ? 1 : 0;
+    return count;
+}
+template <ChoiceList List> constexpr std::array<int, optionalChoiceCount(List)> optionalChoices()
+{
+    std::array<int, optionalChoiceCount(List)> fields{};
+    std::size_t next = 0;
+    for (const FieldInfo& info : kFieldTable) {
+        if (info.optional && info.list == List)
+            fields[next++] = info.field;
+    }
+    return fields;
+}
+
 } // namespace grimtally

@@ -1,6 +1,6 @@
 #include "core/records/listcells.h"
 
-#include "core/records/record.h"
+#include "core/records/fieldtable.h"
 #include "core/text/commatext.h"
 #include "core/text/numbers.h"
 
@@ -13,6 +13,11 @@
 namespace grimtally {
 
 namespace {
+
+// The optional rows the cells show when their switch is given, from the field table.
+constexpr auto kLaterAttacks = optionalChoices<ChoiceList::Attack>();
+constexpr auto kMagics = optionalChoices<ChoiceList::Magic>();
+static_assert(kLaterAttacks.size() == 2 && kMagics.size() == 3);
 
 void append(std::string& out, std::initializer_list<std::string_view> parts)
 {
@@ -61,7 +66,7 @@ void appendAbilities(std::string& out, const CellFields& f, const CellWords& wor
     f.run(FieldMagic1Kind, run);
     auto field = [&](int index) { return run[static_cast<std::size_t>(index - FieldMagic1Kind)]; };
     bool anyMagic = false;
-    for (int kind : {FieldMagic1Kind, FieldMagic2Kind, FieldMagic3Kind}) {
+    for (int kind : kMagics) {
         const std::string_view magic = field(kind);
         if (magic.empty())
             continue;
@@ -161,7 +166,7 @@ void appendListCell(std::string& out, std::string_view name, CellFields fields, 
         break;
     case 11:
     case 12: {
-        const int first = column == 11 ? FieldAttack2Method : FieldAttack3Method;
+        const int first = kLaterAttacks[static_cast<std::size_t>(column - 11)];
         if (const std::string_view method = f[first]; !method.empty())
             appendAttack(out, method, f, first, words);
         break;
