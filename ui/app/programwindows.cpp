@@ -67,7 +67,13 @@ ProgramWindows createProgramWindows()
     windows.form1->setAboutBox(windows.aboutBox.get());
 
     windows.form2 = std::make_unique<TForm2>(
-        TForm2::EditorLink{&editor, editor.Level_O, editor.Str_O, ruleTablesOf(editor)});
+        TForm2::EditorLink{&editor, [e = &editor] { return e->numberOf(FieldLevel); },
+                           [e = &editor](std::optional<int> strength, int level) {
+                               if (strength)
+                                   e->putValue(FieldStrength, *strength);
+                               e->putValue(FieldLevel, level);
+                           },
+                           ruleTablesOf(editor)});
     TForm2* strength = windows.form2.get();
 
     // Once every window exists, the editor learns how to open the ones it opens.

@@ -59,6 +59,10 @@ public:
     void Ability_BClick();
     void B_GenerateClick();
     void Button1Click();
+    // A number of the form as a rule reads it, and one put in as a value (in range), for the
+    // strength estimate.
+    int numberOf(int field) const { return spinValue(form_.text(field)); }
+    void putValue(int field, int value);
     // What generation draws from, and a roll put into the form.
     ListSizes listSizes() const { return form_.listSizes(); }
     void takePlan(const EnemyPlan& plan);

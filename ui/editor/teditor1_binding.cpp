@@ -168,6 +168,11 @@ void TEditor1::showInput(int field)
     }
 }
 
+void TEditor1::putValue(int field, int value)
+{
+    putBack(form_.putValue(field, value));
+}
+
 void TEditor1::takePlan(const EnemyPlan& plan)
 {
     putBack(form_.applyPlan(plan));

@@ -87,7 +87,7 @@ void TForm2::changeEvent(QEvent* event)
 
 void TForm2::FormActivate()
 {
-    Level_O->setValue(link_.level->value());
+    Level_O->setValue(link_.level());
 }
 
 void TForm2::Button1Click()
@@ -108,10 +108,10 @@ void TForm2::Button2Click()
     // No estimate shown means nothing to send: the editor's strength stays as it is.
     bool estimated = false;
     const qlonglong strength = Edit1->text().toLongLong(&estimated);
+    std::optional<int> sent;
     if (estimated)
-        link_.strength->setValue(
-            static_cast<int>(std::clamp<qlonglong>(strength, INT_MIN, INT_MAX)));
-    link_.level->setValue(Level_O->value());
+        sent = static_cast<int>(std::clamp<qlonglong>(strength, INT_MIN, INT_MAX));
+    link_.send(sent, Level_O->value());
     FormClose();
 }
 

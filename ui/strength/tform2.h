@@ -21,11 +21,13 @@ class SpinEdit;
 class TForm2 : public QDialog {
     Q_OBJECT
 public:
-    // The editor's inputs the dialog reads and drives, handed in by the window set.
+    // What the dialog reads from the editor's form and sends into it, handed in by the
+    // window set.
     struct EditorLink {
-        QWidget* editor = nullptr;    // disabled while the dialog is shown
-        SpinEdit* level = nullptr;    // read on activation, written by Send
-        SpinEdit* strength = nullptr; // written by Send
+        QWidget* editor = nullptr;  // disabled while the dialog is shown
+        std::function<int()> level; // the editor's level, read on activation
+        // Send: the estimated strength, when there is one, then the level.
+        std::function<void(std::optional<int> strength, int level)> send;
         std::function<const std::optional<ChoiceTables>&()> tables;
     };
     explicit TForm2(EditorLink link);
