@@ -10,80 +10,13 @@
 namespace grimtally {
 namespace {
 
-// Small numbers, so every expected value can be worked out by hand.
-//   Sword: hit 2, damage 0, critical 10       Bite: hit 2, damage -10, critical 10
-//   Maul:  hit 2, damage -6, critical 9       Hug:  hit is the word "Grapple"
-//   Poke:  damage is no number                Broken/Divide/Missing: flawed rows
-const char kChoices[] = R"([classify]
-Beast
-Undead
-[celebrity]
-Sages
-[count]
-1
-2
-[frequency]
-Common
-Rare
-[reaction]
-Friendly
-Hostile
-[intelligence]
-Dim,-1
-Clever,1
-[sense]
-Normal
-Darkvision
-[sense-sub]
-Keen Scent
-Scent
-B
-Third "Eye"
-[movement]
-Walk
-Fly
-[size]
-Medium,0
-Large,-1
-[hardness]
-Soft,0
-Tough,1
-[hit]
-Blade,2
-Grab,Grapple
-[damage]
-Blade,0
-Claw,-10
-Heavy,-6
-Grab,0
-Odd,x
-[critical]
-Blade,10
-Heavy,9
-Bad,abc
-Zero,36
-[attack]
-Sword,Blade,Blade,Blade
-Bite,Blade,Claw,Blade
-Maul,Blade,Heavy,Heavy
-Hug,Grab,Grab,Blade
-Poke,Blade,Odd,Blade
-Broken,Blade,Blade,Bad
-Divide,Blade,Blade,Zero
-Missing,Nothing,Blade,Blade
-[magic]
-Fire
-Ice
-[ability]
-Regenerate
-Fly by night
-)";
-
 using Fields = std::vector<std::string>;
 
 ChoiceTables testTables()
 {
-    return readChoiceTables(IniFile::parse(kChoices), "Choices.txt");
+    // Small numbers, so that every expected value can be worked out by hand.
+    return readChoiceTables(IniFile::load(GRIMTALLY_TEST_DATA "/editor/Choices.txt"),
+                            "Choices.txt");
 }
 
 // Every text the editor shows: the inputs, then the dice bases.

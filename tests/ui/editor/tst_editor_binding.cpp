@@ -12,6 +12,7 @@
 #include "ui/toolkit/memo.h"
 #include "ui/toolkit/spinedit.h"
 
+#include <QFile>
 #include <QPushButton>
 #include <QTreeView>
 #include <QtTest>
@@ -25,56 +26,6 @@ using namespace Qt::StringLiterals;
 using Fields = std::vector<std::string>;
 
 namespace {
-
-// "B" is also the second byte of the double-byte character 0x83 0x42.
-const char kChoices[] = R"([classify]
-Beast
-Undead
-[celebrity]
-Everyone
-Sages
-[count]
-1
-2
-[frequency]
-Common
-Rare
-[reaction]
-Friendly
-Hostile
-[intelligence]
-Dim,-1
-Clever,1
-[sense]
-Normal
-Darkvision
-[sense-sub]
-Keen Scent
-Scent
-B
-Third "Eye"
-[movement]
-Walk
-Fly
-[size]
-Medium,0
-Large,-1
-[hardness]
-Soft,0
-Tough,1
-[hit]
-Blade,2
-[damage]
-Blade,0
-[critical]
-Blade,10
-[attack]
-Sword,Blade,Blade,Blade
-Bite,Blade,Blade,Blade
-[magic]
-Fire
-Ice
-)";
 
 // What registering the new-entry row at once stores: level 1 and ones everywhere, the
 // first entry of each list, the rules' values, and nothing where a row is optional.
@@ -177,7 +128,8 @@ private Q_SLOTS:
     void init()
     {
         QVERIFY(openSession());
-        writeFile(u"Choices.txt"_s, kChoices);
+        QVERIFY(QFile::copy(QStringLiteral(GRIMTALLY_TEST_DATA "/editor/Choices.txt"),
+                            u"Choices.txt"_s));
         createWindows();
         QVERIFY(dialogs_->fileNames.empty());
     }

@@ -10,6 +10,7 @@
 #include "ui/toolkit/editbox.h"
 #include "ui/toolkit/spinedit.h"
 
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -17,57 +18,6 @@
 using namespace grimtally;
 using namespace grimtally::ui;
 using namespace Qt::StringLiterals;
-
-namespace {
-
-// Sword: hit 2, damage 0, critical 10. Bite: hit 1, damage -10, critical 10.
-const char kChoices[] = R"([classify]
-Beast
-Undead
-[celebrity]
-Sages
-[count]
-1
-2
-[frequency]
-Common
-Rare
-[reaction]
-Friendly
-Hostile
-[intelligence]
-Dim,-1
-Clever,1
-[sense]
-Normal
-Darkvision
-[movement]
-Walk
-Fly
-[size]
-Medium,0
-Large,-1
-[hardness]
-Soft,0
-Tough,1
-[hit]
-Blade,2
-Claw,1
-[damage]
-Blade,0
-Claw,-10
-[critical]
-Blade,10
-Claw,10
-[attack]
-Sword,Blade,Blade,Blade
-Bite,Claw,Claw,Claw
-[magic]
-Fire
-Ice
-)";
-
-} // namespace
 
 class EditorConfirm : public QObject, private grimtally::test::EditorSession {
     Q_OBJECT
@@ -96,7 +46,8 @@ private Q_SLOTS:
     void init()
     {
         QVERIFY(openSession());
-        writeFile(u"Choices.txt"_s, kChoices);
+        QVERIFY(QFile::copy(QStringLiteral(GRIMTALLY_TEST_DATA "/editor/Choices.txt"),
+                            u"Choices.txt"_s));
         createWindows();
         QVERIFY(dialogs_->fileNames.empty());
         QVERIFY(openRow(0));

@@ -9,6 +9,7 @@
 #include "ui/toolkit/spinedit.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QtTest>
 
 #include <map>
@@ -18,52 +19,6 @@ using namespace grimtally::ui;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// Small numbers, so every expected value can be worked out by hand.
-//   Sword: hit 2, damage 0, critical 10       Bite: hit 2, damage -10, critical 10
-//   Maul:  hit 2, damage -6, critical 9       Hug:  hit is the word "Grapple"
-//   Poke:  damage is no number                Broken/Divide/Missing: flawed rows
-const char kChoices[] = R"([classify]
-Beast
-[intelligence]
-Dim,-1
-Clever,1
-[movement]
-Walk
-Fly
-[size]
-Medium,0
-Large,-1
-[hardness]
-Soft,0
-Tough,1
-[hit]
-Blade,2
-Grab,Grapple
-[damage]
-Blade,0
-Claw,-10
-Heavy,-6
-Grab,0
-Odd,x
-[critical]
-Blade,10
-Heavy,9
-Bad,abc
-Zero,36
-[attack]
-Sword,Blade,Blade,Blade
-Bite,Blade,Claw,Blade
-Maul,Blade,Heavy,Heavy
-Hug,Grab,Grab,Blade
-Poke,Blade,Odd,Blade
-Broken,Blade,Blade,Bad
-Divide,Blade,Blade,Zero
-Missing,Nothing,Blade,Blade
-[magic]
-Fire
-Ice
-)";
 
 // Every control a rule writes, with the inputs that switch rows on and off.
 const QStringList kDerived = {u"Attack_O12"_s, u"Attack_O13"_s,  u"Attack_O14"_s, u"Attack_O22"_s,
@@ -110,7 +65,8 @@ private Q_SLOTS:
     void init()
     {
         QVERIFY(openSession());
-        writeFile(u"Choices.txt"_s, kChoices);
+        QVERIFY(QFile::copy(QStringLiteral(GRIMTALLY_TEST_DATA "/editor/Choices.txt"),
+                            u"Choices.txt"_s));
         createWindows();
         QVERIFY(dialogs_->fileNames.empty());
         QVERIFY(openRow(0));
