@@ -3,6 +3,8 @@
 // core/rules/combat's; the order in which they run is here.
 #include "core/editor/enemyform.h"
 
+#include <algorithm>
+
 namespace grimtally {
 
 namespace {
@@ -144,8 +146,14 @@ void EnemyForm::attack(int row)
         values =
             attackValues(*tables(), index - offset, numberOf(FieldLevel), numberOf(FieldStrength));
     } catch (const RuleError& error) {
-        // A flaw of the choice file: hit and damage stay as they were.
-        changes_->errors.push_back(error);
+        // A flaw of the choice file: hit and damage stay as they were. One command may run
+        // this derivation from several rules (level, strength, the attack itself); the user
+        // hears of each flaw once.
+        const auto same = [&](const RuleError& met) {
+            return met.kind() == error.kind() && met.arguments() == error.arguments();
+        };
+        if (std::ranges::none_of(changes_->errors, same))
+            changes_->errors.push_back(error);
         return;
     }
     setText(method + 1, std::to_string(values.hit));

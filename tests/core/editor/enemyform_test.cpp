@@ -376,7 +376,7 @@ TEST_F(EnemyFormTest, RowAtNoneIgnoresLevel)
     EXPECT_EQ(base(FieldAttack2Hit), "");
 }
 
-// A flaw of the choice file comes back as a value, once per derivation that met it; hit and
+// A flaw of the choice file comes back as a value, once per command that met it; hit and
 // damage stay as they were.
 TEST_F(EnemyFormTest, RuleErrorsAreReportedAndKeepHitAndDamage)
 {
@@ -399,6 +399,16 @@ TEST_F(EnemyFormTest, RuleErrorsAreReportedAndKeepHitAndDamage)
         // Row 1 is derived by each change of the level or strength.
         EXPECT_EQ(put(FieldLevel, "4").errors.size(), 1u);
     }
+
+    // A plan sets the strength, the level and the attack, each deriving row 1 again: the flaw
+    // is told once.
+    EnemyPlan plan;
+    plan.level = 5;
+    plan.strength = 14;
+    plan.attacks = {7, 0, 0}; // Missing
+    const FormChanges rolled = form.applyPlan(plan);
+    ASSERT_EQ(rolled.errors.size(), 1u);
+    EXPECT_EQ(rolled.errors.front().kind(), RuleError::Kind::NoTableRow);
 }
 
 TEST(EnemyForm, WithoutChoicesTheListsStayEmptyAndNothingIsDerived)
