@@ -67,6 +67,7 @@ protected:
 private:
     void createControls(const Vocabulary& vocabulary);
     void setMagnifyItems();
+    void chainTabStops();
     void alignCustomDice();
 
     std::vector<std::string> editorWords_;

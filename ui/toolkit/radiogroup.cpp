@@ -19,6 +19,7 @@ RadioGroup::RadioGroup(QWidget* parent, const QString& objectName, QRect geometr
     setObjectName(objectName);
     setGeometry(geometry);
     connect(buttons_, &QButtonGroup::idToggled, this, [this](int, bool checked) {
+        keepTabStopAtSelection();
         if (checked)
             Q_EMIT clicked();
     });
@@ -37,6 +38,7 @@ void RadioGroup::setItems(const QStringList& captions)
         items_.push_back(button);
     }
     placeItems();
+    keepTabStopAtSelection();
 }
 
 int RadioGroup::itemIndex() const
@@ -55,6 +57,15 @@ void RadioGroup::setItemIndex(int index)
     for (QRadioButton* button : items_)
         button->setChecked(false);
     buttons_->setExclusive(true);
+}
+
+void RadioGroup::keepTabStopAtSelection()
+{
+    // As in any radio group, Tab enters at the selected item (the first when none is) and the
+    // arrow keys walk the others.
+    const int stop = std::max(itemIndex(), 0);
+    for (int i = 0; i < itemCount(); ++i)
+        item(i)->setFocusPolicy(i == stop ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 void RadioGroup::placeItems()

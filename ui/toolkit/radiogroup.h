@@ -31,6 +31,7 @@ Q_SIGNALS:
 
 private:
     void placeItems();
+    void keepTabStopAtSelection();
 
     int columns_;
     QButtonGroup* buttons_;

@@ -182,6 +182,48 @@ private Q_SLOTS:
         }
     }
 
+    // By keyboard the dice choice comes after the last check box, at its selected item, then
+    // the custom count when it is on; also after the items are built again.
+    void theDiceChoiceIsReachedByTabAtItsSelectedItem()
+    {
+        const auto focused = [] {
+            QWidget* widget = QApplication::focusWidget();
+            return widget && widget->focusProxy() ? widget->focusProxy() : widget;
+        };
+        const auto inside = [&](QWidget* control) {
+            QWidget* widget = QApplication::focusWidget();
+            return widget == control || control->isAncestorOf(widget);
+        };
+        for (int round = 0; round < 2; ++round) {
+            QVERIFY(openDialog());
+            QRadioButton* selected = dialog_->R_Magnify_O1->item(2);
+            dialog_->R_Sense_O->setFocus();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QTRY_COMPARE(focused(), selected);
+            QTest::keyClick(selected, Qt::Key_Tab); // the custom count is off
+            QTRY_COMPARE(focused(), dialog_->ResetBtn);
+            QTest::keyClick(dialog_->ResetBtn, Qt::Key_Tab, Qt::ShiftModifier);
+            QTRY_COMPARE(focused(), selected);
+            QTest::keyClick(selected, Qt::Key_Tab, Qt::ShiftModifier);
+            QTRY_COMPARE(focused(), dialog_->R_Sense_O);
+
+            // The arrows walk the items and select them; the custom item opens its count.
+            QRadioButton* custom = dialog_->R_Magnify_O1->item(5);
+            QTest::keyClick(dialog_->R_Sense_O, Qt::Key_Tab);
+            for (int i = 3; i <= 5; ++i)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+            QTRY_COMPARE(focused(), custom);
+            QVERIFY(custom->isChecked());
+            QTest::keyClick(custom, Qt::Key_Tab);
+            QTRY_VERIFY(inside(dialog_->R_Magnify_O2));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QTRY_COMPARE(focused(), dialog_->ResetBtn);
+
+            QTest::mouseClick(dialog_->CancelBtn, Qt::LeftButton);
+            dialog_->FormCreate(); // builds the items anew
+        }
+    }
+
     void allCheckedResetAndEmptiedCountsGoBackToTheirDefaults()
     {
         QVERIFY(openDialog());
