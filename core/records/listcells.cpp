@@ -199,6 +199,67 @@ void appendListCell(std::string& out, std::string_view name, CellFields fields, 
     }
 }
 
+int listColumnOfField(int field)
+{
+    // Column by column, the first field each cell shows; a cell shows the fields up to the
+    // next cell's first.
+    constexpr int kFirstFields[kListColumnCount] = {
+        -1,
+        FieldClassify,
+        FieldLevel,
+        FieldCelebrity,
+        FieldDex,
+        FieldMainSpeed,
+        FieldCountLow,
+        FieldFrequency,
+        FieldInt,
+        FieldReaction,
+        FieldAttack1Method,
+        FieldAttack2Method,
+        FieldAttack3Method,
+        FieldDodge,
+        FieldHP,
+        FieldSP,
+        FieldMagic1Kind,
+        FieldHabitat,
+        FieldLanguage,
+        FieldSense,
+    };
+    if (field < 0 || field > FieldSubSenses)
+        return -1;
+    int column = 1;
+    while (column + 1 < kListColumnCount && kFirstFields[column + 1] <= field)
+        ++column;
+    return column;
+}
+
+bool listShowsField(const CellFields& f, int field)
+{
+    switch (field) {
+    case FieldSubSpeed:
+        return !f[FieldSubMovement].empty();
+    case FieldAttack2Hit:
+    case FieldAttack2Damage:
+        return !f[FieldAttack2Method].empty();
+    case FieldAttack3Hit:
+    case FieldAttack3Damage:
+        return !f[FieldAttack3Method].empty();
+    case FieldMagic1Level:
+    case FieldMagic1Power:
+        return !f[FieldMagic1Kind].empty();
+    case FieldMagic2Level:
+    case FieldMagic2Power:
+        return !f[FieldMagic2Kind].empty();
+    case FieldMagic3Level:
+    case FieldMagic3Power:
+        return !f[FieldMagic3Kind].empty();
+    case FieldSubSenses:
+        return holdsCommaItems(f[FieldSubSenses]);
+    default:
+        return listColumnOfField(field) >= 0;
+    }
+}
+
 int compareListText(std::string_view a, std::string_view b)
 {
     const std::size_t common = std::min(a.size(), b.size());

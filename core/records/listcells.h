@@ -79,6 +79,16 @@ std::string listCell(std::string_view name, CellFields fields, int column, const
 void appendListCell(std::string& out, std::string_view name, CellFields fields, int column,
                     const CellWords& words);
 
+// The column whose cell shows `field` (a field number), or -1 for the fields no cell shows
+// (strength, size, hardness).
+int listColumnOfField(int field);
+
+// Whether the record's cell shows the bytes of `field`: a second speed shows only with its
+// method, an attack's hit and damage and a magic's level and power only with its method or
+// kind, the sub-senses only when they hold an item. Inside the ability cell the bytes are
+// quoted, their double quotes doubled.
+bool listShowsField(const CellFields& fields, int field);
+
 // Byte-wise comparison with a..z taken as A..Z and nothing else folded; the shorter of
 // two texts where one begins the other comes first. Returns <0, 0 or >0.
 int compareListText(std::string_view a, std::string_view b);

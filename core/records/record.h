@@ -88,6 +88,15 @@ public:
 
     int size() const { return texts_ - first_; }
     bool compact() const { return compact_; }
+    // Where compact, every field's length, one byte each and in order, read from the
+    // encoding itself: a scan over many records adds them up without a view per field.
+    std::span<const unsigned char> compactLengths() const
+    {
+        if (!compact_ || size() <= 0)
+            return {};
+        return {reinterpret_cast<const unsigned char*>(encoded_) + first_,
+                static_cast<std::size_t>(size())};
+    }
     bool empty() const { return size() <= 0; }
     std::string_view operator[](int index) const; // throws std::out_of_range
     std::vector<std::string> toStrings() const;

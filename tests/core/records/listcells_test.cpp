@@ -264,5 +264,32 @@ TEST(ListCells, AbilityAndSubSenseCellsFollowTheCommaTextRules)
     }
 }
 
+// Each field the list shows lies in the cell of its column; the others show nowhere.
+TEST(ListCells, TheColumnOfEveryField)
+{
+    std::vector<std::string> fields(kFieldCount);
+    for (int field = 0; field < kFieldCount; ++field)
+        fields[static_cast<std::size_t>(field)] = "<" + std::to_string(field) + ">";
+    const FieldList all = fieldList(fields);
+    for (int field = 0; field < kFieldCount; ++field) {
+        SCOPED_TRACE(field);
+        const int column = listColumnOfField(field);
+        EXPECT_EQ(listShowsField(all, field), column >= 0);
+        EXPECT_EQ(column < 0, field >= FieldStrength);
+        for (int other = 0; other < kListColumnCount; ++other) {
+            const std::string cell = listCell("n", all, other, CellWords());
+            EXPECT_EQ(cell.find(fields[static_cast<std::size_t>(field)]) != std::string::npos,
+                      other == column);
+        }
+    }
+    // Shown only beside the field they belong to.
+    fields[FieldSubMovement] = fields[FieldAttack2Method] = fields[FieldMagic3Kind] = "";
+    fields[FieldSubSenses] = " ";
+    const FieldList without = fieldList(fields);
+    for (int field : {FieldSubSpeed, FieldAttack2Hit, FieldAttack2Damage, FieldMagic3Level,
+                      FieldMagic3Power, FieldSubSenses})
+        EXPECT_FALSE(listShowsField(without, field)) << field;
+}
+
 } // namespace
 } // namespace grimtally
