@@ -15,12 +15,63 @@ void RowOrder::reset(int slotCount)
     slots_.resize(static_cast<std::size_t>(std::max(slotCount, 1)));
     std::iota(slots_.begin(), slots_.end(), 0);
     sorted_ = false;
+    showAll();
+}
+
+void RowOrder::toSlotOrder()
+{
+    std::iota(slots_.begin(), slots_.end(), 0);
+    sorted_ = false;
+    pickShown();
 }
 
 int RowOrder::rowOfSlot(int slot) const
 {
-    const auto found = std::find(slots_.begin(), slots_.end(), slot);
-    return found == slots_.end() ? -1 : static_cast<int>(found - slots_.begin());
+    const std::vector<int>& rows = shown();
+    const auto found = std::find(rows.begin(), rows.end(), slot);
+    return found == rows.end() ? -1 : static_cast<int>(found - rows.begin());
+}
+
+void RowOrder::showOnly(std::vector<std::uint8_t> kept)
+{
+    if (kept.size() < slots_.size())
+        throw std::invalid_argument("a kept mark for every slot");
+    kept_ = std::move(kept);
+    kept_[0] = 1; // the new-entry row always stays
+    filtered_ = true;
+    pickShown();
+}
+
+void RowOrder::showAll()
+{
+    filtered_ = false;
+    kept_ = {};
+    shownSlots_ = {};
+}
+
+bool RowOrder::shows(int slot) const
+{
+    if (slot < 0 || static_cast<std::size_t>(slot) >= slots_.size())
+        return false;
+    return !filtered_ || kept_[static_cast<std::size_t>(slot)] != 0;
+}
+
+void RowOrder::pickShown()
+{
+    if (!filtered_)
+        return;
+    std::size_t count = 0;
+    for (int slot : slots_)
+        count += kept_[static_cast<std::size_t>(slot)] != 0 ? 1 : 0;
+    // Made anew rather than cleared: a filter that keeps few rows frees the room of one that
+    // kept many.
+    std::vector<int> rows;
+    rows.reserve(count);
+    for (int slot : slots_) {
+        if (kept_[static_cast<std::size_t>(slot)] != 0)
+            rows.push_back(slot);
+    }
+    shownSlots_ = std::move(rows);
 }
 
 bool RowOrder::advanceSort(int column)
@@ -45,6 +96,7 @@ void RowOrder::takeSorted(SortKeys& keys)
 {
     const std::vector<int> sorted = keys.sortedSlots(sortDirection_);
     std::copy(sorted.begin(), sorted.end(), slots_.begin() + 1);
+    pickShown();
 }
 
 } // namespace grimtally

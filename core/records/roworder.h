@@ -1,8 +1,10 @@
-// Which slot each row of the main list shows, and the header-click sort cycle.
+// Which slot each row of the main list shows, and the header-click sort cycle. With a find
+// filter only the new-entry row and the kept records are shown, in the order all rows have.
 #pragma once
 
 #include "core/records/sortkeys.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -10,11 +12,23 @@ namespace grimtally {
 
 class RowOrder {
 public:
-    // Row 0 is the new-entry row (slot 0); rows 1..n show slots 1..n in slot order.
+    // Row 0 is the new-entry row (slot 0); rows 1..n show slots 1..n in slot order. The
+    // filter goes: the slots it was made for are gone.
     void reset(int slotCount);
-    int rowCount() const { return static_cast<int>(slots_.size()); }
-    int slotOfRow(int row) const { return slots_.at(row); }
+    // The rows shown: all, or the new-entry row and the kept records.
+    int rowCount() const { return static_cast<int>(shown().size()); }
+    int slotOfRow(int row) const { return shown().at(static_cast<std::size_t>(row)); }
     int rowOfSlot(int slot) const; // -1 if no row shows it
+
+    // Rows 1..n in slot order again, showing the same records: the sort cycle came back.
+    void toSlotOrder();
+    // Shows only the records whose kept[slot] is not 0 (one byte for every slot), and the
+    // new-entry row, in the order of all rows; showAll() brings every row back.
+    void showOnly(std::vector<std::uint8_t> kept);
+    void showAll();
+    bool filtered() const { return filtered_; }
+    // Whether a record's row is shown (not for slots beyond the order's).
+    bool shows(int slot) const;
 
     int sortColumn() const { return sortColumn_; }
     int sortDirection() const { return sortDirection_; }
@@ -26,10 +40,11 @@ public:
     // Returns true when it came back to 0, where the rows go back to slot order.
     bool advanceSort(int column);
 
-    // Stable sort of rows 1..n; `compare(slotA, slotB)` answers like compareListCells.
+    // Stable sort of rows 1..n of all rows; `compare(slotA, slotB)` answers like
+    // compareListCells. The shown rows follow, in their new order.
     template <typename Compare> void sortRecordRows(Compare compare);
 
-    // The header-click sort of rows 1..n by the sort column in the sort direction, in the
+    // The header-click sort of all rows 1..n by the sort column in the sort direction, in the
     // order sortRecordRows gives with compareListCells. `appendCell(slot, out)` appends the
     // cell of `slot` to `out`; it is called once per row, in slot order, so that the records
     // are read front to back whatever order the rows are in. From SortKeys::kTwoThreadRows
@@ -37,11 +52,16 @@ public:
     template <typename AppendCell> void sortByCells(AppendCell appendCell);
 
 private:
-    // For each slot the row that shows it, or -1.
+    const std::vector<int>& shown() const { return filtered_ ? shownSlots_ : slots_; }
+    // For each slot the row of all rows that shows it, or -1.
     std::vector<int> rowsOfSlots() const;
     void takeSorted(SortKeys& keys);
+    void pickShown();
 
-    std::vector<int> slots_{0};
+    std::vector<int> slots_{0}; // every row, whether shown or not
+    bool filtered_ = false;
+    std::vector<std::uint8_t> kept_; // by slot, while filtered
+    std::vector<int> shownSlots_;    // the rows shown, while filtered
     int sortColumn_ = 0;
     int sortDirection_ = 0;
     bool sorted_ = false; // the rows are in the order of the sort cycle, not slot order
@@ -55,6 +75,7 @@ template <typename Compare> void grimtally::RowOrder::sortRecordRows(Compare com
 {
     std::stable_sort(slots_.begin() + 1, slots_.end(),
                      [&](int a, int b) { return compare(a, b) < 0; });
+    pickShown();
 }
 
 template <typename AppendCell> void grimtally::RowOrder::sortByCells(AppendCell appendCell)
@@ -65,24 +86,24 @@ template <typename AppendCell> void grimtally::RowOrder::sortByCells(AppendCell 
         return;
     // The slots shown in rows 1..n, in slot order, and where each is shown.
     const std::vector<int> rows = rowsOfSlots();
-    std::vector<int> shown;
-    shown.reserve(slots_.size() - 1);
+    std::vector<int> inSlotOrder;
+    inSlotOrder.reserve(slots_.size() - 1);
     for (int slot = 0; slot < static_cast<int>(rows.size()); ++slot) {
         if (rows[slot] >= 1)
-            shown.push_back(slot);
+            inSlotOrder.push_back(slot);
     }
-    SortKeys keys(sortColumn_ != 0, shown.size());
-    const bool two = shown.size() >= SortKeys::kTwoThreadRows;
-    keys.splitAt(two ? shown.size() / 2 : shown.size());
+    SortKeys keys(sortColumn_ != 0, inSlotOrder.size());
+    const bool two = inSlotOrder.size() >= SortKeys::kTwoThreadRows;
+    keys.splitAt(two ? inSlotOrder.size() / 2 : inSlotOrder.size());
     inTwoParts(two, [&](int part) {
         // What the loop reads is copied to this thread's own stack first: a line of the
         // other thread's stack it writes to would bounce between the cores.
         AppendCell append = appendCell;
         SortKeys* const into = &keys;
-        const int* const slotOf = shown.data();
+        const int* const slotOf = inSlotOrder.data();
         const int* const rowOf = rows.data();
         const std::size_t first = part == 0 ? 0 : keys.firstOfSecond();
-        const std::size_t last = part == 0 ? keys.firstOfSecond() : shown.size();
+        const std::size_t last = part == 0 ? keys.firstOfSecond() : inSlotOrder.size();
         std::string cell;
         for (std::size_t entry = first; entry < last; ++entry) {
             const int slot = slotOf[entry];

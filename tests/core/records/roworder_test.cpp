@@ -99,5 +99,39 @@ TEST(RowOrder, SortIsStableAndRowsKeepTheirSlots)
     EXPECT_EQ(slotsInRowOrder(rows), (std::vector<int>{0, 2, 1, 3, 4, 5}));
 }
 
+// A filter shows the new-entry row and the kept records in the order of all rows; a sort
+// orders all rows, so the shown ones come sorted and the full list is sorted too when the
+// filter goes.
+TEST(RowOrder, AFilterShowsTheKeptRowsInTheOrderOfAll)
+{
+    RecordStore store;
+    for (auto [name, level] : {std::pair{"A", "3"}, {"B", "1"}, {"C", "3"}, {"D", "2"}, {"E", "1"}})
+        store.append(test::levelRecord(name, level));
+    RowOrder rows;
+    rows.reset(store.slotCount());
+    rows.showOnly({0, 1, 0, 1, 0, 1}); // the new-entry row stays without being asked for
+    EXPECT_TRUE(rows.filtered());
+    EXPECT_EQ(slotsInRowOrder(rows), (std::vector<int>{0, 1, 3, 5}));
+    EXPECT_EQ(rows.rowOfSlot(5), 3);
+    EXPECT_EQ(rows.rowOfSlot(2), -1);
+    EXPECT_TRUE(rows.shows(3) && !rows.shows(4) && rows.shows(0) && !rows.shows(6));
+
+    ASSERT_FALSE(rows.advanceSort(2));
+    rows.sortByCells([&](int slot, std::string& cell) { cell += store.fields(slot)[FieldLevel]; });
+    EXPECT_EQ(slotsInRowOrder(rows), (std::vector<int>{0, 5, 1, 3}));
+    RowOrder cycled = rows; // the third click: slot order, the same rows shown
+    cycled.toSlotOrder();
+    EXPECT_EQ(slotsInRowOrder(cycled), (std::vector<int>{0, 1, 3, 5}));
+    rows.showAll();
+    EXPECT_EQ(slotsInRowOrder(rows), (std::vector<int>{0, 2, 5, 4, 1, 3}));
+
+    rows.showOnly({0, 0, 1, 0, 0, 0});
+    EXPECT_EQ(slotsInRowOrder(rows), (std::vector<int>{0, 2}));
+    rows.reset(store.slotCount()); // the slots changed: every row again, in slot order
+    EXPECT_FALSE(rows.filtered());
+    EXPECT_EQ(rows.rowCount(), 6);
+    EXPECT_THROW(rows.showOnly({1, 1}), std::invalid_argument);
+}
+
 } // namespace
 } // namespace grimtally
