@@ -188,6 +188,40 @@ Are you sure?</translation>
         <source>Import JSON</source>
         <translation>Import JSON</translation>
     </message>
+    <message>
+        <source>The find bar shows no enemies to print or export.</source>
+        <translation>The find bar shows no enemies to print or export.</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+</context>
+<context>
+    <name>grimtally::ui::FindBar</name>
+    <message>
+        <source>&amp;Find:</source>
+        <translation>&amp;Find:</translation>
+    </message>
+    <message>
+        <source>Words in any column, in any width or kana</source>
+        <translation>Words in any column, in any width or kana</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Close the find bar and show every enemy (Esc)</source>
+        <translation>Close the find bar and show every enemy (Esc)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of %n enemies</source>
+        <translation>
+            <numerusform>%1 of %n enemy</numerusform>
+            <numerusform>%1 of %n enemies</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>grimtally::ui::TAboutBox</name>
@@ -518,6 +552,17 @@ Put that content back into %1?</translation>
     <message>
         <source>No opens the file as it is now; the copy stays until the file is saved again.</source>
         <translation>No opens the file as it is now; the copy stays until the file is saved again.</translation>
+    </message>
+    <message>
+        <source>Find...</source>
+        <translation>Find...</translation>
+    </message>
+    <message numerus="yes">
+        <source>only the %n enemies the find bar shows</source>
+        <translation>
+            <numerusform>only the %n enemy the find bar shows</numerusform>
+            <numerusform>only the %n enemies the find bar shows</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -188,6 +188,39 @@
         <source>Import JSON</source>
         <translation>JSON から取り込み</translation>
     </message>
+    <message>
+        <source>The find bar shows no enemies to print or export.</source>
+        <translation>検索バーに表示中の敵がいないため、印刷や書き出しはできません。</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1（%2）</translation>
+    </message>
+</context>
+<context>
+    <name>grimtally::ui::FindBar</name>
+    <message>
+        <source>&amp;Find:</source>
+        <translation>検索(&amp;F):</translation>
+    </message>
+    <message>
+        <source>Words in any column, in any width or kana</source>
+        <translation>どの列の語でも、全角・半角やかな・カナの違いを問わず検索</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>閉じる</translation>
+    </message>
+    <message>
+        <source>Close the find bar and show every enemy (Esc)</source>
+        <translation>検索バーを閉じ、すべての敵を表示します (Esc)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of %n enemies</source>
+        <translation>
+            <numerusform>%n体中%1体</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>grimtally::ui::TAboutBox</name>
@@ -518,6 +551,16 @@ Put that content back into %1?</source>
     <message>
         <source>No opens the file as it is now; the copy stays until the file is saved again.</source>
         <translation>「いいえ」を選ぶと、ファイルを今のまま開きます。コピーは、ファイルをもう一度保存するまで残ります。</translation>
+    </message>
+    <message>
+        <source>Find...</source>
+        <translation>検索...</translation>
+    </message>
+    <message numerus="yes">
+        <source>only the %n enemies the find bar shows</source>
+        <translation>
+            <numerusform>検索バーに表示中の%n体のみ</numerusform>
+        </translation>
     </message>
 </context>
 <context>

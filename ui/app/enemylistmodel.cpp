@@ -58,13 +58,60 @@ void EnemyListModel::renew()
 {
     beginResetModel();
     order_.reset(store_.slotCount());
+    if (!query_.empty())
+        order_.showOnly(keptBy(query_, false));
+    endResetModel();
+}
+
+std::vector<std::uint8_t> EnemyListModel::keptBy(const FindQuery& query, bool narrowing) const
+{
+    std::vector<std::uint8_t> kept(static_cast<std::size_t>(store_.slotCount()), 0);
+    std::vector<int> slots;
+    if (narrowing) {
+        // In slot order, so that the records are read front to back.
+        for (int slot = 1; slot < store_.slotCount(); ++slot) {
+            if (order_.shows(slot))
+                slots.push_back(slot);
+        }
+    } else {
+        slots = store_.recordSlots();
+    }
+    findRecords(store_, query, slots, kept);
+    return kept;
+}
+
+void EnemyListModel::setFindText(std::string_view typed)
+{
+    FindQuery query(typed, cellWords_);
+    if (query.empty()) {
+        query_ = FindQuery();
+        if (order_.filtered()) {
+            beginResetModel();
+            order_.showAll();
+            endResetModel();
+        }
+        return;
+    }
+    // Typing on only narrows: what the last text turned down stays turned down.
+    const bool narrowing = order_.filtered() && query.narrows(query_);
+    std::vector<std::uint8_t> kept = keptBy(query, narrowing);
+    query_ = std::move(query);
+    if (order_.filtered()) {
+        bool same = true;
+        for (int slot = 1; slot < store_.slotCount() && same; ++slot)
+            same = (kept[static_cast<std::size_t>(slot)] != 0) == order_.shows(slot);
+        if (same)
+            return; // the same rows: nothing to lay out again
+    }
+    beginResetModel();
+    order_.showOnly(std::move(kept));
     endResetModel();
 }
 
 void EnemyListModel::sortByHeaderClick(int column)
 {
     if (order_.advanceSort(column))
-        order_.reset(store_.slotCount());
+        order_.toSlotOrder();
     // Captured by value: the cells may be made on two threads.
     order_.sortByCells([this, column](int slot, std::string& cell) {
         appendListCell(cell, store_.name(slot), store_.fields(slot), column, cellWords_);

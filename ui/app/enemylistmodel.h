@@ -1,7 +1,9 @@
 // The main list as a model: row 0 is the new-entry row, rows 1..n show the records of the
-// store in the order RowOrder keeps; the cells are computed when the view asks for them.
+// store in the order RowOrder keeps, all of them or those the find text keeps; the cells
+// are computed when the view asks for them.
 #pragma once
 
+#include "core/records/findfilter.h"
 #include "core/records/recordstore.h"
 #include "core/records/roworder.h"
 #include "core/words/vocabulary.h"
@@ -23,8 +25,15 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-    // Rebuild: one row per slot, in slot order. The sort state stays as it is.
+    // Rebuild: one row per slot, in slot order, of those the find text keeps. The sort state
+    // stays as it is.
     void renew();
+    // Shows only the rows of the records in which every word of `typed` (code page 932
+    // bytes, words parted by blanks) occurs in one of the shown cells, compared folded;
+    // nothing typed shows every row. The rows keep the order they have.
+    void setFindText(std::string_view typed);
+    bool finding() const { return !query_.empty(); }
+    int shownRecordCount() const { return order_.rowCount() - 1; }
     // A click on the header of `column`: advances the direction and sorts rows 1..n.
     void sortByHeaderClick(int column);
 
@@ -35,11 +44,16 @@ public:
     const RowOrder& order() const { return order_; }
 
 private:
+    // One mark per slot: whether `query` keeps the record. Where `narrowing`, only the
+    // records shown now are looked at, as the others cannot be kept.
+    std::vector<std::uint8_t> keptBy(const FindQuery& query, bool narrowing) const;
+
     const RecordStore& store_;
     const Vocabulary& vocabulary_;
     CellWords cellWords_;
     QStringList captions_;
     RowOrder order_;
+    FindQuery query_;
     mutable std::string cell_; // reused by data()
 };
 

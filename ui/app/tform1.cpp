@@ -3,6 +3,7 @@
 #include "core/records/datafile.h"
 #include "core/text/savefile.h"
 #include "ui/app/enemylistmodel.h"
+#include "ui/app/findbar.h"
 #include "ui/app/programlanguage.h"
 #include "ui/editor/teditor1.h"
 #include "ui/exchange/exchangecommands.h"
@@ -18,6 +19,7 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QMenuBar>
+#include <QVBoxLayout>
 
 #include <algorithm>
 #include <filesystem>
@@ -45,7 +47,14 @@ TForm1::TForm1(LanguageFile language, QWidget* parent)
     ListView1->header()->setSectionsClickable(true);
     ListView1->header()->setSectionsMovable(false);
     ListView1->header()->setStretchLastSection(false);
-    setCentralWidget(ListView1);
+    FindBar1 = new FindBar(this);
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(ListView1);
+    column->addWidget(FindBar1);
+    setCentralWidget(central);
 
     OpenDialog = new FileDialog(FileDialog::Kind::Open, u"OpenDialog"_s, this);
     SaveDialog = new FileDialog(FileDialog::Kind::Save, u"SaveDialog"_s, this);
@@ -56,7 +65,12 @@ TForm1::TForm1(LanguageFile language, QWidget* parent)
          .store = &store_,
          .chosenSlots = [this] { return chosenSlots(); },
          .captions = [this] { return Captions(vocabulary_, readEditorWords(language_.ini())); },
-         .renewList = [this] { ListView1Renew(); }},
+         .renewList =
+             [this] {
+                 endFind();
+                 ListView1Renew();
+             },
+         .shownOnly = [this] { return findNote(); }},
         this);
     buildMenus();
     FormCreate();
@@ -68,6 +82,17 @@ TForm1::TForm1(LanguageFile language, QWidget* parent)
             [this](int column) { ListView1ColumnClick(column); });
     connect(ListView1, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
         PopupMenu1->popup(ListView1->viewport()->mapToGlobal(pos));
+    });
+    connect(FindBar1, &FindBar::changed, this, &TForm1::Find_OChange);
+    connect(FindBar1, &FindBar::closed, this, [this] {
+        // Back in the full list, on the record that was selected.
+        ListView1->setFocus();
+        selectSlot(selectedSlot());
+    });
+    connect(FindBar1, &FindBar::toList, this, [this] {
+        ListView1->setFocus();
+        if (selectedRow() < 0 && model_->rowCount() > 1)
+            selectRow(1);
     });
 }
 
@@ -129,6 +154,12 @@ void TForm1::buildMenus()
     QAction* remove = addMenuItem(PopupMenu1, u"Delete1"_s, tr("Delete"), &TForm1::Delete1Click);
     PopupMenu1->addSeparator();
     exchange_->addToPopupMenu(PopupMenu1);
+    PopupMenu1->addSeparator();
+    // Anywhere in the window, as in every program with a find.
+    QAction* find = addMenuItem(PopupMenu1, u"Find1"_s, tr("Find..."), &TForm1::Find1Click);
+    find->setShortcuts(standardKeys(QKeySequence::Find, QKeySequence(Qt::CTRL | Qt::Key_F)));
+    find->setShortcutContext(Qt::WindowShortcut);
+    addAction(find);
     connect(PopupMenu1, &QMenu::aboutToShow, this, &TForm1::PopupMenu1Popup);
 
     // The row commands' keys work in the list; the popup shows them.
@@ -200,10 +231,45 @@ std::vector<int> TForm1::chosenSlots() const
 
 void TForm1::ListView1Renew()
 {
-    // A rebuild shows slot order with no row selected (a sort keeps the selection).
+    // A rebuild shows slot order with no row selected (a sort keeps the selection), of the
+    // rows the find bar's words keep.
     model_->renew();
     showSortDirection();
+    showFindCount();
     enableRowCommands();
+}
+
+void TForm1::Find1Click()
+{
+    FindBar1->open();
+}
+
+void TForm1::Find_OChange()
+{
+    // The record the user was on stays selected while it is still shown.
+    const int slot = selectedSlot();
+    model_->setFindText(FindBar1->typedBytes());
+    showFindCount();
+    selectSlot(slot);
+    enableRowCommands();
+}
+
+void TForm1::endFind()
+{
+    if (FindBar1->isVisible() || model_->finding())
+        FindBar1->close();
+}
+
+void TForm1::showFindCount()
+{
+    FindBar1->showCount(model_->finding() ? model_->shownRecordCount() : -1, store_.recordCount());
+}
+
+QString TForm1::findNote() const
+{
+    if (!model_->finding() || selectedSlot() >= 1)
+        return {};
+    return tr("only the %n enemies the find bar shows", nullptr, model_->shownRecordCount());
 }
 
 void TForm1::selectSlot(int slot)
@@ -232,6 +298,7 @@ void TForm1::Menu_NewClick()
         return;
     store_.clear();
     savedRevision_ = store_.revision();
+    endFind();
     ListView1Renew();
 }
 
@@ -305,6 +372,7 @@ bool offerInterruptedSave(QWidget* window, const QString& file)
 
 void TForm1::ReadData(int firstSlot)
 {
+    const std::uint64_t before = store_.revision();
     while (OpenDialog->execute(this)) {
         const QString fileName = OpenDialog->fileName();
         if (!offerInterruptedSave(this, fileName))
@@ -334,6 +402,8 @@ void TForm1::ReadData(int firstSlot)
         Dialogs::current().ask(this, tr("敵データではありません。\r\n選択しなおしてください。"),
                                MessageIcon::Information, MessageButtons::Ok, detail);
     }
+    if (store_.revision() != before)
+        endFind();
     ListView1Renew();
 }
 

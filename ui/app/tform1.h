@@ -14,6 +14,7 @@ namespace grimtally::ui {
 class EnemyListModel;
 class ExchangeCommands;
 class FileDialog;
+class FindBar;
 class TEditor1;
 
 class TForm1 : public QMainWindow, public EditorHost {
@@ -40,7 +41,7 @@ public:
     int selectedSlot() const override;
     void selectRow(int row);
     // What printing and exporting take: the selected enemy, or with the new-entry row or no
-    // row selected every enemy, in the order the list shows them.
+    // row selected every enemy the list shows, in its order.
     std::vector<int> chosenSlots() const;
 
     void ListView1Renew() override;
@@ -57,6 +58,8 @@ public:
     void Delete1Click();
     void PopupMenu1Popup();
     void ListView1ColumnClick(int column);
+    void Find1Click();   // shows the find bar
+    void Find_OChange(); // the list keeps the rows of the words typed
 
     // Reads a data file chosen by the user into the store from `firstSlot` on.
     void ReadData(int firstSlot);
@@ -69,6 +72,7 @@ public:
     bool hasUnsavedChanges() const;
 
     QTreeView* ListView1 = nullptr;
+    FindBar* FindBar1 = nullptr;
     QMenu* PopupMenu1 = nullptr;
     FileDialog* OpenDialog = nullptr;
     FileDialog* SaveDialog = nullptr;
@@ -84,6 +88,13 @@ private:
     void showSortDirection();
     // Selects the row showing `slot` and scrolls it into view; nothing for -1.
     void selectSlot(int slot);
+    // Closes the find bar, so that every enemy shows: the commands that bring in or drop
+    // records end a find.
+    void endFind();
+    // "N of M enemies" beside the find bar while words are typed.
+    void showFindCount();
+    // What printing and exporting say when they take only the enemies the find bar shows.
+    QString findNote() const;
     // Before New and Open drop the records: asks to save unsaved changes. False when the
     // user cancels or the collection was not saved after all.
     bool SaveChangesFirst();

@@ -112,10 +112,20 @@ void ExchangeCommands::printStatBlocks(QPrinter* printer, const std::vector<int>
 std::vector<int> ExchangeCommands::slotsOrSay() const
 {
     std::vector<int> slots = host_.chosenSlots();
-    if (slots.empty())
-        Dialogs::current().ask(host_.window, tr("There are no enemies to print or export."),
+    if (slots.empty()) {
+        const bool finding = host_.shownOnly && !host_.shownOnly().isEmpty();
+        Dialogs::current().ask(host_.window,
+                               finding ? tr("The find bar shows no enemies to print or export.")
+                                       : tr("There are no enemies to print or export."),
                                MessageIcon::Information, MessageButtons::Ok);
+    }
     return slots;
+}
+
+QString ExchangeCommands::titled(const QString& title) const
+{
+    const QString note = host_.shownOnly ? host_.shownOnly() : QString();
+    return note.isEmpty() ? title : tr("%1 (%2)").arg(title, note);
 }
 
 std::optional<QString> ExchangeCommands::exportFileName(const QString& title, const QString& suffix)
@@ -123,7 +133,7 @@ std::optional<QString> ExchangeCommands::exportFileName(const QString& title, co
     // Each kind proposes the file of its own kind chosen last, never one of another kind.
     QString& last = lastFiles_[suffix];
     const std::optional<QString> file =
-        Dialogs::current().saveFileName(host_.window, title, last, suffix);
+        Dialogs::current().saveFileName(host_.window, titled(title), last, suffix);
     if (!file || !mayOverwrite(host_.window, *file))
         return std::nullopt;
     last = *file;
@@ -138,6 +148,8 @@ void ExchangeCommands::Menu_PrintClick()
     QPrinter printer(QPrinter::HighResolution);
     QPrintPreviewDialog preview(&printer, host_.window);
     preview.setObjectName(u"PrintPreview"_s);
+    if (const QString title = titled(preview.windowTitle()); title != preview.windowTitle())
+        preview.setWindowTitle(title);
     connect(&preview, &QPrintPreviewDialog::paintRequested, this,
             [&](QPrinter* target) { printStatBlocks(target, slots); });
     preview.exec();

@@ -29,6 +29,9 @@ struct ExchangeHost {
     std::function<std::vector<int>()> chosenSlots;
     std::function<Captions()> captions;
     std::function<void()> renewList; // after an import added records
+    // While the find bar hides enemies and none is selected, how the commands say that they
+    // take only the shown ones; else empty.
+    std::function<QString()> shownOnly;
 };
 
 class ExchangeCommands : public QObject {
@@ -64,6 +67,8 @@ private:
     int blocksPerPage() const;
     // The chosen slots; when there are none the user is told so.
     std::vector<int> slotsOrSay() const;
+    // A dialog's title, with the note that only the shown enemies are taken.
+    QString titled(const QString& title) const;
 
     ExchangeHost host_;
     QAction* twoPerPage_ = nullptr;
