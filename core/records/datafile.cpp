@@ -117,9 +117,9 @@ bool keepRecord(const ItemRuns& items, char* room, std::size_t roomSize, RecordB
     for (std::size_t length : lengths)
         anyBits |= length;
     const bool compact = anyBits < 0x80;
-    std::size_t needed = items.byteCount + lengths.size();
+    std::size_t needed = stored::headerSize(lengths.size()) + items.byteCount + lengths.size();
     if (!compact) {
-        needed = items.byteCount;
+        needed = stored::headerSize(lengths.size()) + items.byteCount;
         for (std::size_t length : lengths)
             needed += encoded::varintSize(length);
     }
@@ -130,7 +130,8 @@ bool keepRecord(const ItemRuns& items, char* room, std::size_t roomSize, RecordB
         out = own.get();
         records.keep(std::move(own));
     }
-    records.add({out, static_cast<int>(lengths.size()), compact});
+    records.add({out});
+    out = stored::writeHeader(lengths.size(), compact, out);
     if (compact) {
         for (std::size_t i = 0; i < lengths.size(); ++i)
             out[i] = static_cast<char>(lengths[i]);

@@ -31,14 +31,59 @@ std::vector<std::string_view> textsOf(std::string_view name, FieldsView fields)
 
 } // namespace
 
+namespace {
+
+// The header: the texts' count in its low seven bits (127: it follows as a varint), the
+// compact mark in the top bit.
+constexpr unsigned char kCompactMark = 0x80;
+constexpr std::size_t kCountFollows = 0x7F;
+
+// Every text of a stored record, the name first.
+FieldsView storedTexts(const char* encoded, int first)
+{
+    const auto header = static_cast<unsigned char>(*encoded++);
+    std::size_t count = header & kCountFollows;
+    if (count == kCountFollows) {
+        count = 0;
+        for (int shift = 0;; shift += 7) {
+            const auto byte = static_cast<unsigned char>(*encoded++);
+            count |= static_cast<std::size_t>(byte & 0x7F) << shift;
+            if (byte < 0x80)
+                break;
+        }
+    }
+    return FieldsView(encoded, static_cast<int>(count), first, (header & kCompactMark) != 0);
+}
+
+} // namespace
+
+std::size_t stored::headerSize(std::size_t texts)
+{
+    return texts < kCountFollows ? 1 : 1 + encoded::varintSize(texts);
+}
+
+char* stored::writeHeader(std::size_t texts, bool compact, char* out)
+{
+    const unsigned char mark = compact ? kCompactMark : 0;
+    if (texts < kCountFollows) {
+        *out++ = static_cast<char>(mark | texts);
+        return out;
+    }
+    *out++ = static_cast<char>(mark | kCountFollows);
+    return encoded::writeVarint(texts, out);
+}
+
 std::string_view StoredRecord::name() const
 {
-    return texts == 0 ? std::string_view() : FieldsView(encoded, texts, 0, compact)[0];
+    if (!encoded)
+        return {};
+    const FieldsView texts = storedTexts(encoded, 0);
+    return texts.empty() ? std::string_view() : texts[0];
 }
 
 FieldsView StoredRecord::fields() const
 {
-    return texts == 0 ? FieldsView() : FieldsView(encoded, texts, 1, compact);
+    return encoded ? storedTexts(encoded, 1) : FieldsView();
 }
 
 std::vector<int> RecordStore::recordSlots() const
@@ -73,10 +118,10 @@ std::size_t RecordStore::checked(int slot)
 StoredRecord RecordStore::keepCopy(std::string_view name, FieldsView fields)
 {
     const std::vector<std::string_view> texts = textsOf(name, fields);
-    std::shared_ptr<char[]> buffer(new char[encoded::size(texts)]);
-    encoded::write(texts, buffer.get());
+    std::shared_ptr<char[]> buffer(new char[stored::size(texts)]);
+    stored::write(texts, buffer.get());
     buffers_.push_back(buffer);
-    return {buffer.get(), static_cast<int>(texts.size()), encoded::compact(texts)};
+    return {buffer.get()};
 }
 
 void RecordStore::clear()
@@ -115,14 +160,13 @@ void RecordStore::replaceFrom(int firstSlot, const std::vector<EnemyRecord>& rec
     // One buffer for all of them, as for a file.
     std::size_t total = 0;
     for (const EnemyRecord& record : records)
-        total += encoded::size(textsOf(record.name, record.fields));
+        total += stored::size(textsOf(record.name, record.fields));
     std::shared_ptr<char[]> buffer(new char[std::max<std::size_t>(total, 1)]);
     RecordBatch batch;
     char* out = buffer.get();
     for (const EnemyRecord& record : records) {
-        const std::vector<std::string_view> texts = textsOf(record.name, record.fields);
-        batch.add({out, static_cast<int>(texts.size()), encoded::compact(texts)});
-        out = encoded::write(texts, out);
+        batch.add({out});
+        out = stored::write(textsOf(record.name, record.fields), out);
     }
     batch.keep(std::move(buffer));
     replaceFrom(firstSlot, std::move(batch));

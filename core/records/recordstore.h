@@ -7,6 +7,7 @@
 #include "core/records/record.h"
 
 #include <cstdint>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -14,16 +15,34 @@
 
 namespace grimtally {
 
-// A record as the store keeps it: its texts, the name and then the fields, encoded as in
-// record.h.
+// A record as the store keeps it: a header, then its texts, the name and then the fields,
+// encoded as in record.h. The header says how many texts there are and whether every length
+// takes one byte, so that a slot is a pointer alone: a million records cost eight bytes each
+// beside their text.
 struct StoredRecord {
-    const char* encoded = nullptr;
-    int texts = 0;
-    bool compact = false; // every length in one byte
+    const char* encoded = nullptr; // nullptr for the new-entry slot
 
     std::string_view name() const;
     FieldsView fields() const;
 };
+
+namespace stored {
+// Bytes of the header for `texts` texts: one, or more beyond 126 texts.
+std::size_t headerSize(std::size_t texts);
+// Writes the header at `out` and returns where the encoding goes.
+char* writeHeader(std::size_t texts, bool compact, char* out);
+// Bytes these texts take in the store, the header included.
+template <typename Texts> std::size_t size(const Texts& texts)
+{
+    return headerSize(std::size(texts)) + encoded::size(texts);
+}
+// Writes the header and the encoding at `out`, which has size(texts) bytes of room; returns
+// the end.
+template <typename Texts> char* write(const Texts& texts, char* out)
+{
+    return encoded::write(texts, writeHeader(std::size(texts), encoded::compact(texts), out));
+}
+} // namespace stored
 
 // Records read from one file, in the buffers that hold their bytes.
 class RecordBatch {

@@ -112,6 +112,29 @@ TEST(RecordStore, AppendOverwriteRemove)
     EXPECT_EQ(store.fields(3)[FieldLevel], "4");
 }
 
+// A slot says how many texts its record has and whether their lengths are compact: a record
+// of more texts than the usual 48, or with long ones, reads back as it went in, both ways in.
+TEST(RecordStore, RecordsOfAnyShapeReadBackWhole)
+{
+    for (const std::size_t count :
+         {std::size_t{0}, std::size_t{126}, std::size_t{127}, std::size_t{300}}) {
+        for (const bool longText : {false, true}) {
+            std::vector<std::string> fields(count, "f");
+            if (longText && count > 0)
+                fields.back() = std::string(200, 'x');
+            const EnemyRecord record = test::record("odd", fields);
+            RecordStore store;
+            store.append(record);
+            store.replaceFrom(2, std::vector<EnemyRecord>{record});
+            for (int slot : {1, 2}) {
+                SCOPED_TRACE(::testing::Message() << count << " fields, slot " << slot);
+                EXPECT_EQ(store.name(slot), "odd");
+                EXPECT_EQ(store.fields(slot).toStrings(), fields);
+            }
+        }
+    }
+}
+
 TEST(RecordStore, RevisionMovesWithEveryChangeAndOnlyThen)
 {
     RecordStore store;
