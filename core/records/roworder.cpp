@@ -83,20 +83,4 @@ bool RowOrder::advanceSort(int column)
     return sortDirection_ == 0;
 }
 
-std::vector<int> RowOrder::rowsOfSlots() const
-{
-    std::vector<int> rows(
-        static_cast<std::size_t>(*std::max_element(slots_.begin(), slots_.end())) + 1, -1);
-    for (std::size_t row = 0; row < slots_.size(); ++row)
-        rows[static_cast<std::size_t>(slots_[row])] = static_cast<int>(row);
-    return rows;
-}
-
-void RowOrder::takeSorted(SortKeys& keys)
-{
-    const std::vector<int> sorted = keys.sortedSlots(sortDirection_);
-    std::copy(sorted.begin(), sorted.end(), slots_.begin() + 1);
-    pickShown();
-}
-
 } // namespace grimtally

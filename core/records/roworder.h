@@ -5,6 +5,7 @@
 #include "core/records/sortkeys.h"
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -47,15 +48,13 @@ public:
     // The header-click sort of all rows 1..n by the sort column in the sort direction, in the
     // order sortRecordRows gives with compareListCells. `appendCell(slot, out)` appends the
     // cell of `slot` to `out`; it is called once per row, in slot order, so that the records
-    // are read front to back whatever order the rows are in. From SortKeys::kTwoThreadRows
-    // rows on it is called from two threads at once, for different slots.
+    // are read front to back whatever order the rows are in, and again for rows whose
+    // beginnings tie. From SortKeys::kTwoThreadRows rows on it is called from two threads
+    // at once, for different slots.
     template <typename AppendCell> void sortByCells(AppendCell appendCell);
 
 private:
     const std::vector<int>& shown() const { return filtered_ ? shownSlots_ : slots_; }
-    // For each slot the row of all rows that shows it, or -1.
-    std::vector<int> rowsOfSlots() const;
-    void takeSorted(SortKeys& keys);
     void pickShown();
 
     std::vector<int> slots_{0}; // every row, whether shown or not
@@ -84,33 +83,7 @@ template <typename AppendCell> void grimtally::RowOrder::sortByCells(AppendCell 
     // With no direction every cell compares equal, and the rows stay as they are.
     if (sortDirection_ == 0 || slots_.size() < 3)
         return;
-    // The slots shown in rows 1..n, in slot order, and where each is shown.
-    const std::vector<int> rows = rowsOfSlots();
-    std::vector<int> inSlotOrder;
-    inSlotOrder.reserve(slots_.size() - 1);
-    for (int slot = 0; slot < static_cast<int>(rows.size()); ++slot) {
-        if (rows[slot] >= 1)
-            inSlotOrder.push_back(slot);
-    }
-    SortKeys keys(sortColumn_ != 0, inSlotOrder.size());
-    const bool two = inSlotOrder.size() >= SortKeys::kTwoThreadRows;
-    keys.splitAt(two ? inSlotOrder.size() / 2 : inSlotOrder.size());
-    inTwoParts(two, [&](int part) {
-        // What the loop reads is copied to this thread's own stack first: a line of the
-        // other thread's stack it writes to would bounce between the cores.
-        AppendCell append = appendCell;
-        SortKeys* const into = &keys;
-        const int* const slotOf = inSlotOrder.data();
-        const int* const rowOf = rows.data();
-        const std::size_t first = part == 0 ? 0 : keys.firstOfSecond();
-        const std::size_t last = part == 0 ? keys.firstOfSecond() : inSlotOrder.size();
-        std::string cell;
-        for (std::size_t entry = first; entry < last; ++entry) {
-            const int slot = slotOf[entry];
-            cell.clear();
-            append(slot, cell);
-            into->set(entry, cell, slot, static_cast<std::size_t>(rowOf[slot] - 1));
-        }
-    });
-    takeSorted(keys);
+    SortKeys::sortRows(std::span<int>(slots_).subspan(1), sortColumn_ != 0, sortDirection_,
+                       CellSource(appendCell));
+    pickShown();
 }

@@ -1,22 +1,23 @@
-// Building the keys of a header-click sort (each cell read once into a number and folded
-// bytes), and the sort of them as a whole; the radix sort and the two-thread split are in
-// sortkeys_radix.cpp and sortkeys_split.cpp.
+// The sort of a header click from its start to the rows in their new order, and the keys
+// made from the cells.
 #include "core/records/sortkeys.h"
 
 #include "core/records/listcells.h"
 #include "core/records/sortkeys_sorter.h"
+#include "core/records/twoparts.h"
 
+#include <algorithm>
+#include <array>
+#include <cstring>
 #include <limits>
+#include <optional>
 #include <stdexcept>
-#include <utility>
 
 namespace grimtally {
 
-using namespace sortkeys;
+namespace sortkeys {
 
 namespace {
-
-constexpr std::uint32_t kUnsetPosition = ~std::uint32_t{0};
 
 constexpr std::uint64_t kOnes = 0x0101010101010101;
 
@@ -31,166 +32,170 @@ std::uint64_t foldEight(std::uint64_t bytes)
     return bytes ^ (lower >> 2);
 }
 
-void foldInPlace(char* bytes, std::size_t count)
-{
-    std::size_t i = 0;
-    for (; i + 8 <= count; i += 8) {
-        std::uint64_t eight;
-        std::memcpy(&eight, bytes + i, 8);
-        eight = foldEight(eight);
-        std::memcpy(bytes + i, &eight, 8);
-    }
-    for (; i < count; ++i) {
-        const auto byte = static_cast<unsigned char>(bytes[i]);
-        if (byte >= 'a' && byte <= 'z')
-            bytes[i] = static_cast<char>(byte - 'a' + 'A');
-    }
-}
-
-// The first sixteen bytes of a text as two numbers of this machine's order, zero past its
-// end; read with overlapping loads, as bytes stored and read back at once in wider loads
-// would wait for the stores.
-std::array<std::uint64_t, 2> headOf(const char* bytes, std::size_t count)
-{
-    using U64 = std::uint64_t;
-    if (count >= 16)
-        return {loadAs<U64>(bytes), loadAs<U64>(bytes + 8)};
-    if (count > 8)
-        return {loadAs<U64>(bytes), loadAs<U64>(bytes + count - 8) >> (8 * (16 - count))};
-    if (count == 8)
-        return {loadAs<U64>(bytes), 0};
-    if (count >= 4)
-        return {loadAs<std::uint32_t>(bytes) | U64{loadAs<std::uint32_t>(bytes + count - 4)}
-                                                   << (8 * (count - 4)),
-                0};
-    if (count == 0)
-        return {0, 0};
-    auto byte = [&](std::size_t at) {
-        return U64{static_cast<unsigned char>(bytes[at])} << (8 * at);
-    };
-    return {byte(0) | byte(count / 2) | byte(count - 1), 0};
-}
-
 } // namespace
 
-SortKeys::SortKeys(bool numbersFirst, std::size_t rows)
-    : numbersFirst_(numbersFirst), rows_(rows), firstOfSecond_(rows)
+void keyWords(std::string_view cell, std::int64_t number, std::size_t offset, const Layout& layout,
+              std::span<std::uint32_t> words)
 {
-    if (rows >= kUnsetPosition)
+    const std::size_t numberBytes = layout.numberBytes;
+    std::size_t word = 0;
+    for (; word < words.size() && offset + 4 * word < numberBytes; ++word) {
+        const std::uint64_t biased =
+            numberBytes == 4 ? std::uint64_t{static_cast<std::uint32_t>(number) ^ 0x80000000u}
+                             : static_cast<std::uint64_t>(number) ^ (std::uint64_t{1} << 63);
+        const std::size_t shift = 8 * (numberBytes - 4 - (offset + 4 * word));
+        words[word] = static_cast<std::uint32_t>(biased >> shift);
+    }
+    if (word == words.size())
+        return;
+    // The text's bytes copied into zeros, folded eight at a time, read back big-endian.
+    const std::size_t from = offset + 4 * word - numberBytes;
+    std::array<std::uint64_t, 3> folded{};
+    if (from < cell.size()) {
+        const std::size_t wanted = 4 * (words.size() - word);
+        std::memcpy(folded.data(), cell.data() + from, std::min(cell.size() - from, wanted));
+    }
+    for (std::uint64_t& eight : folded)
+        eight = foldEight(eight);
+    const auto* bytes = reinterpret_cast<const unsigned char*>(folded.data());
+    for (std::size_t at = 0; word < words.size(); ++word, at += 4) {
+        words[word] = std::uint32_t{bytes[at]} << 24 | std::uint32_t{bytes[at + 1]} << 16 |
+                      std::uint32_t{bytes[at + 2]} << 8 | bytes[at + 3];
+    }
+}
+
+bool firstKey(std::string_view cell, std::uint32_t position, const Layout& layout, Item& item)
+{
+    const std::int64_t number = layout.numbersFirst ? leadingNumber(cell) : 0;
+    bool fits = true;
+    if (layout.numberBytes == 0)
+        fits = number == layout.number;
+    else if (layout.numberBytes == 4)
+        fits = number >= std::numeric_limits<std::int32_t>::min() &&
+               number <= std::numeric_limits<std::int32_t>::max();
+    keyWords(cell, number, 0, layout, item.key);
+    const std::size_t textRead = kFirstRoundBytes - layout.numberBytes;
+    const std::string_view read = cell.substr(0, std::min(cell.size(), textRead));
+    const bool goesOn = cell.size() > textRead || read.find('\0') != std::string_view::npos;
+    item.place = position | (goesOn ? kGoesOn : 0);
+    return fits;
+}
+
+void laterKey(std::string_view cell, std::size_t offset, const Layout& layout, Item& item)
+{
+    const std::size_t length = layout.numberBytes + cell.size();
+    // Later rounds read past the number.
+    keyWords(cell, 0, offset, layout, std::span<std::uint32_t>(item.key).first(4));
+    item.key[4] =
+        static_cast<std::uint32_t>(std::min<std::size_t>(length, offset + kLaterRoundBytes + 1));
+    item.place = (item.place & kPositionMask) | (length > offset + kLaterRoundBytes ? kGoesOn : 0);
+}
+
+std::size_t roundOffset(int round)
+{
+    return round == 0 ? 0
+                      : kFirstRoundBytes + kLaterRoundBytes * static_cast<std::size_t>(round - 1);
+}
+
+} // namespace sortkeys
+
+using namespace sortkeys;
+
+void SortKeys::sortRows(std::span<int> rows, bool numbersFirst, int direction,
+                        const CellSource& cells)
+{
+    const std::size_t count = rows.size();
+    if (count < 2 || direction == 0)
+        return;
+    if (count > kPositionMask)
         throw std::length_error("too many rows to sort");
-    if (numbersFirst)
-        numbers_.resize(rows);
-    heads_.resize(rows);
-    lengths_.resize(rows);
-    tailBegins_.resize(rows);
-    slots_.resize(rows);
-    positions_.assign(rows, kUnsetPosition);
-}
+    const bool two = count >= kTwoThreadRows;
+    Layout layout{numbersFirst, numbersFirst ? std::size_t{4} : 0, 0, direction > 0 ? 1 : -1,
+                  direction > 0 ? 0 : ~std::uint32_t{0}};
 
-void SortKeys::splitAt(std::size_t firstOfSecond)
-{
-    firstOfSecond_ = std::min(firstOfSecond, rows_);
-}
-
-void SortKeys::set(std::size_t entry, std::string_view cell, int slot, std::size_t position)
-{
-    if (entry >= rows_ || position >= rows_)
-        throw std::out_of_range("sort entry " + std::to_string(entry) + " at " +
-                                std::to_string(position));
-    if (cell.size() > std::numeric_limits<std::uint32_t>::max())
-        throw std::length_error("cell too long to sort");
-    positions_[entry] = static_cast<std::uint32_t>(position);
-    if (numbersFirst_) {
-        const std::uint64_t number =
-            static_cast<std::uint64_t>(leadingNumber(cell)) ^ (std::uint64_t{1} << 63);
-        numbers_[entry] = number;
+    // The records are read in slot order, front to back in the store, whatever order the
+    // rows are in: each slot is told where its row is. The list's rows are its slots from 1
+    // on, so the item of each slot takes its position, and no map is needed.
+    const auto [lowest, highest] = std::minmax_element(rows.begin(), rows.end());
+    if (*lowest < 0 || static_cast<std::size_t>(*highest - *lowest) + 1 != count)
+        throw std::invalid_argument("the rows are not every slot of a range once");
+    const int firstSlot = *lowest;
+    Items items(count);
+    for (Item& item : items)
+        item.place = kGoesOn; // no position yet
+    for (std::size_t row = 0; row < count; ++row) {
+        Item& item = items[static_cast<std::size_t>(rows[row] - firstSlot)];
+        if (item.place != kGoesOn)
+            throw std::invalid_argument("a slot in two rows");
+        item.place = static_cast<std::uint32_t>(row);
     }
-    if constexpr (std::endian::native == std::endian::little) {
-        const std::array<std::uint64_t, 2> head = headOf(cell.data(), cell.size());
-        Head words;
-        for (std::size_t half = 0; half < head.size(); ++half) {
-            const std::uint64_t folded = foldEight(head[half]);
-            words[2 * half] = __builtin_bswap32(static_cast<std::uint32_t>(folded));
-            words[2 * half + 1] = __builtin_bswap32(static_cast<std::uint32_t>(folded >> 32));
+
+    // Where every cell has the same number, as in the columns of words, the key is the text
+    // alone, and twenty of its bytes are read at once: a sample of the cells guesses so, and
+    // the keys are made again in the rare case it was wrong.
+    if (numbersFirst) {
+        std::string cell;
+        std::optional<std::int64_t> same;
+        const std::size_t step = std::max<std::size_t>(1, count / 64);
+        for (std::size_t row = 0; row < count; row += step) {
+            cell.clear();
+            cells(rows[row], cell);
+            const std::int64_t number = leadingNumber(cell);
+            if (same && *same != number) {
+                same.reset();
+                break;
+            }
+            same = number;
         }
-        heads_[entry] = words;
-    } else {
-        // The head folded into zeros once, then read as words.
-        std::array<char, kHeadBytes> head{};
-        std::memcpy(head.data(), cell.data(), std::min(cell.size(), kHeadBytes));
-        foldInPlace(head.data(), head.size());
-        for (std::size_t word = 0; word < heads_[entry].size(); ++word)
-            heads_[entry][word] = loadWord(head.data() + word * kWordBytes, kWordBytes);
+        if (same) {
+            layout.numberBytes = 0;
+            layout.number = *same;
+        }
     }
-    lengths_[entry] = static_cast<std::uint32_t>(cell.size());
-    std::string& tails = tails_[entry >= firstOfSecond_ ? 1 : 0].bytes;
-    tailBegins_[entry] = tails.size();
-    slots_[entry] = slot;
-    if (cell.size() > kHeadBytes) {
-        const std::size_t from = tails.size();
-        tails.append(cell.substr(kHeadBytes));
-        foldInPlace(tails.data() + from, tails.size() - from);
-    }
-}
-
-std::vector<int> SortKeys::sortedSlots(int direction)
-{
-    const std::size_t rows = rows_;
-    const bool two = rows >= kTwoThreadRows;
-    auto partOf = [rows](int part) {
-        return std::pair{part == 0 ? 0 : rows / 2, part == 0 ? rows / 2 : rows};
+    const auto makeKeys = [&] {
+        std::array<bool, 2> fit{true, true};
+        inTwoParts(two, [&](int part) {
+            // What the loop reads is copied to this thread's own stack first: a line of the
+            // other thread's stack it wrote to would bounce between the cores.
+            const Layout mine = layout;
+            Item* const into = items.data();
+            const std::size_t from = part == 0 ? 0 : count / 2;
+            const std::size_t to = part == 0 ? count / 2 : count;
+            std::string cell;
+            bool fits = true;
+            for (std::size_t entry = from; entry < to; ++entry) {
+                Item& item = into[entry];
+                cell.clear();
+                cells(firstSlot + static_cast<int>(entry), cell);
+                fits = firstKey(cell, item.place & kPositionMask, mine, item) && fits;
+            }
+            fit[static_cast<std::size_t>(part)] = fits;
+        });
+        return fit[0] && fit[1];
     };
-    std::uint64_t lowest = ~std::uint64_t{0}, highest = 0;
-    for (std::uint64_t number : numbers_) {
-        lowest = std::min(lowest, number);
-        highest = std::max(highest, number);
-    }
-    const std::uint64_t spread = numbers_.empty() ? 0 : highest - lowest;
-    // Words the numbers take: none when they are all equal, one when they lie within 2^32
-    // of each other (counted from the lowest), else two.
-    const std::size_t numberWords =
-        spread == 0 ? 0 : (spread <= std::numeric_limits<std::uint32_t>::max() ? 1 : 2);
-    const bool sorting = direction != 0 && rows >= 2;
-
-    // In position order to begin with: each entry is put at its position, its first word
-    // read on the way in entry order. The bits in which first words differ are noted.
-    KeyArray<std::uint64_t> items(rows, ~std::uint64_t{0});
-    std::array<std::uint32_t, 2> any{}, all{~std::uint32_t{0}, ~std::uint32_t{0}};
-    const Sorter first(*this, direction, numberWords, lowest);
-    inTwoParts(two, [&](int part) {
-        const auto [from, to] = partOf(part);
-        std::uint32_t anyWord = 0, allWords = ~std::uint32_t{0};
-        for (std::size_t entry = from; entry < to; ++entry) {
-            const std::uint32_t position = positions_[entry];
-            if (position == kUnsetPosition)
-                throw std::logic_error("sort keys missing");
-            const std::uint64_t item =
-                sorting ? first.item(static_cast<std::uint32_t>(entry), 0) : entry;
-            items[position] = item;
-            anyWord |= high(item);
-            allWords &= high(item);
-        }
-        any[static_cast<std::size_t>(part)] = anyWord;
-        all[static_cast<std::size_t>(part)] = allWords;
-    });
-    // As many entries as positions, so a position left empty means one taken twice.
-    if (std::find(items.begin(), items.end(), ~std::uint64_t{0}) != items.end())
-        throw std::logic_error("two sort keys for one position");
-
-    if (sorting && !two) {
-        Sorter sorter(*this, direction, numberWords, lowest);
-        sorter.sortRun(items.data(), items.data() + rows);
-    } else if (sorting) {
-        sortInTwoParts(items, any[0] | any[1], all[0] & all[1], direction, numberWords, lowest);
+    while (!makeKeys()) {
+        // The cells' numbers differ after all, or some needs more than four bytes.
+        layout.numberBytes = layout.numberBytes == 0 ? 4 : 8;
+        layout.number = 0;
     }
 
-    std::vector<int> slots(rows);
-    inTwoParts(two, [&](int part) {
-        const auto [from, to] = partOf(part);
-        for (std::size_t row = from; row < to; ++row)
-            slots[row] = slots_[entryOf(items[row])];
-    });
-    return slots;
+    sortItems(items, layout, rows, cells, two);
+
+    // Row i now shows what the row at items[i]'s position showed. The items' room takes,
+    // one after the other, the positions (each written where items already read lay) and a
+    // copy of the rows as they were, so that the rows are gathered without more memory.
+    char* const room = reinterpret_cast<char*>(items.data());
+    for (std::size_t row = 0; row < count; ++row) {
+        const std::uint32_t position = items[row].place & kPositionMask;
+        std::memcpy(room + 4 * row, &position, 4);
+    }
+    char* const before = room + 4 * count;
+    std::memcpy(before, rows.data(), 4 * count);
+    for (std::size_t row = 0; row < count; ++row) {
+        std::uint32_t position;
+        std::memcpy(&position, room + 4 * row, 4);
+        std::memcpy(&rows[row], before + 4 * std::size_t{position}, 4);
+    }
 }
 
 } // namespace grimtally

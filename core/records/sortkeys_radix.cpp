@@ -1,183 +1,124 @@
-// The radix sort of the keys: runs of items sorted by one word of their keys at a time, by
-// insertion, by merging or by the bytes in which their words differ.
+// The radix sort of the items in place, and the rows whose keys tie read again for their
+// next bytes.
+#include "core/records/listcells.h"
 #include "core/records/sortkeys_sorter.h"
 
-#include <utility>
+#include <algorithm>
+#include <numeric>
 
-namespace grimtally {
+namespace grimtally::sortkeys {
 
-using namespace sortkeys;
-
-namespace {
-
-// Runs up to these sizes are sorted by insertion and by merging, larger ones by radix;
-// above kCachedRun a run is first split by its most significant byte, so that the passes
-// over each part stay in the cache.
-constexpr std::ptrdiff_t kInsertionRun = 16;
-constexpr std::ptrdiff_t kComparisonRun = 64;
-constexpr std::ptrdiff_t kCachedRun = std::ptrdiff_t{1} << 17;
-// How many items ahead the words a sort gathers are asked for.
-constexpr std::ptrdiff_t kPrefetchAhead = 8;
-
-} // namespace
-
-void SortKeys::Sorter::prefetchWord(std::uint32_t entry, std::size_t index, bool near) const
+void Sorter::sortRun(Item* first, Item* last, int digit)
 {
-    if (index < numberWords_) {
-        if (near)
-            __builtin_prefetch(numbers_ + entry);
-        return;
-    }
-    const std::size_t textWord = index - numberWords_;
-    if (textWord < kHeadBytes / kWordBytes) {
-        if (near)
-            __builtin_prefetch(heads_ + entry);
-        return;
-    }
-    if (!near) {
-        __builtin_prefetch(tailBegins_ + entry);
-        __builtin_prefetch(lengths_ + entry);
-        return;
-    }
-    const std::size_t offset = textWord * kWordBytes;
-    if (offset < lengths_[entry]) {
-        const char* tails = tails_[entry >= firstOfSecond_ ? 1 : 0];
-        __builtin_prefetch(tails + tailBegins_[entry] + (offset - kHeadBytes));
-    }
-}
-
-// Stable sort by the words in the items' high halves. The items of a run come in the order
-// of their positions, so equal words stay in position order.
-void SortKeys::Sorter::sortByWord(std::uint64_t* first, std::uint64_t* last)
-{
-    const std::ptrdiff_t count = last - first;
-    auto less = [](std::uint64_t a, std::uint64_t b) { return high(a) < high(b); };
-    if (count <= kInsertionRun) {
-        for (std::uint64_t* next = first + 1; next < last; ++next) {
-            const std::uint64_t item = *next;
-            std::uint64_t* place = next;
+    if (last - first <= kInsertionRun) {
+        for (Item* next = first + 1; next < last; ++next) {
+            const Item item = *next;
+            Item* place = next;
             for (; place > first && less(item, place[-1]); --place)
                 *place = place[-1];
             *place = item;
         }
         return;
     }
-    if (count <= kComparisonRun) {
-        std::stable_sort(first, last, less);
+    // Past the goes-on bit only positions are left: a run that goes on is put in order by
+    // its next round instead.
+    if (digit > kGoesOnDigit && (first->place & kGoesOn) != 0)
+        return;
+    if (last - first <= kComparisonRun) {
+        std::sort(first, last, [this](const Item& a, const Item& b) { return less(a, b); });
         return;
     }
-    std::uint32_t any = 0, all = ~std::uint32_t{0};
-    for (const std::uint64_t* item = first; item < last; ++item) {
-        any |= high(*item);
-        all &= high(*item);
-    }
-    // The bytes in which no two words differ are passed over.
-    std::array<int, 4> shifts{};
-    std::size_t digits = 0;
-    for (int shift = 32; shift < 64; shift += 8) {
-        if ((((any ^ all) >> (shift - 32)) & 0xFF) != 0)
-            shifts[digits++] = shift;
-    }
-    if (digits == 0)
-        return;
-    if (scratch_.size() < static_cast<std::size_t>(count))
-        scratch_.resize(static_cast<std::size_t>(count));
-
-    if (count > kCachedRun && digits > 1) {
-        const int top = shifts[digits - 1];
-        std::array<std::size_t, 257> place{};
-        for (const std::uint64_t* item = first; item < last; ++item)
-            ++place[digitOf(*item, top) + 1];
-        for (std::size_t bucket = 1; bucket < place.size(); ++bucket)
-            place[bucket] += place[bucket - 1];
-        const std::array<std::size_t, 257> begins = place;
-        for (const std::uint64_t* item = first; item < last; ++item)
-            scratch_[place[digitOf(*item, top)]++] = *item;
-        std::copy(scratch_.begin(), scratch_.begin() + count, first);
-        for (std::size_t bucket = 0; bucket < 256; ++bucket)
-            sortByWord(first + begins[bucket], first + begins[bucket + 1]);
-        return;
-    }
-
-    std::array<std::array<std::size_t, 256>, 4> counts{};
-    for (const std::uint64_t* item = first; item < last; ++item) {
-        for (std::size_t d = 0; d < digits; ++d)
-            ++counts[d][digitOf(*item, shifts[d])];
-    }
-    std::uint64_t* from = first;
-    std::uint64_t* to = scratch_.data();
-    for (std::size_t d = 0; d < digits; ++d) {
-        std::size_t sum = 0;
-        for (std::size_t& bucket : counts[d])
-            sum += std::exchange(bucket, sum);
-        for (const std::uint64_t* item = from; item < from + count; ++item)
-            to[counts[d][digitOf(*item, shifts[d])]++] = *item;
-        std::swap(from, to);
-    }
-    if (from != first)
-        std::copy(from, from + count, first);
+    split(first, last, digit, [this](Item* from, Item* to, int next) { sortRun(from, to, next); });
 }
 
-void SortKeys::Sorter::sortRun(std::uint64_t* begin, std::uint64_t* end, int levels)
+void Sorter::resolveTies(Item* first, Item* last)
 {
-    if (levels != 1)
-        sortByWord(begin, end);
-    if (levels == 0)
-        return;
+    // The runs that tie on what the round read and go on, all a round further each time.
+    // Their cells are read again in slot order, front to back in the store, as a read in
+    // the rows' order would wait on the memory at every row.
     struct Run {
-        std::uint64_t* first;
-        std::uint64_t* last;
-        std::size_t index;
+        Item* first;
+        Item* last;
     };
-    std::vector<Run> runs{{begin, end, 0}};
-    auto lengthOf = [&](std::uint64_t item) { return lengths_[entryOf(item)]; };
-    while (!runs.empty()) {
-        const Run run = runs.back();
-        runs.pop_back();
-        std::uint64_t* const first = run.first;
-        std::uint64_t* const last = run.last;
-        if (run.index > 0)
-            sortByWord(first, last);
-        const bool numberRead = run.index + 1 >= numberWords_;
-        const std::size_t textRead = numberRead ? (run.index + 1 - numberWords_) * kWordBytes : 0;
-        for (std::uint64_t* same = first; same < last;) {
-            std::uint64_t* sameEnd = same + 1;
-            while (sameEnd < last && high(*sameEnd) == high(*same))
-                ++sameEnd;
-            if (sameEnd - same > 1) {
-                // The next words first: a word not zero means more text. Only where all
-                // are zero are the lengths read, to tell zero bytes from ended texts.
-                bool longer = !numberRead;
-                for (std::uint64_t* each = same; each < sameEnd; ++each) {
-                    if (last - each > 2 * kPrefetchAhead)
-                        prefetchWord(entryOf(each[2 * kPrefetchAhead]), run.index + 1, false);
-                    if (last - each > kPrefetchAhead)
-                        prefetchWord(entryOf(each[kPrefetchAhead]), run.index + 1, true);
-                    *each = item(entryOf(*each), run.index + 1);
-                    longer = longer || (high(*each) ^ flip_) != 0;
-                }
-                bool lengthsDiffer = false;
-                if (!longer) {
-                    const std::uint32_t length = lengthOf(*same);
-                    for (std::uint64_t* each = same; each < sameEnd; ++each) {
-                        longer = longer || lengthOf(*each) > textRead;
-                        lengthsDiffer = lengthsDiffer || lengthOf(*each) != length;
-                    }
-                }
-                if (longer) {
-                    runs.push_back({same, sameEnd, run.index + 1});
-                } else if (lengthsDiffer) {
-                    // Equal bytes up to each end: only zero bytes at the end of the longer
-                    // text make a difference, and the text that ends first comes first.
-                    std::stable_sort(same, sameEnd, [&](std::uint64_t a, std::uint64_t b) {
-                        return direction_ > 0 ? lengthOf(a) < lengthOf(b)
-                                              : lengthOf(a) > lengthOf(b);
-                    });
-                }
+    std::vector<Run> runs;
+    const auto addTies = [&](Item* from, Item* to) {
+        for (Item* same = from; same < to;) {
+            Item* end = same + 1;
+            while (end < to && tied(*end, *same))
+                ++end;
+            if (end - same > 1 && (same->place & kGoesOn) != 0)
+                runs.push_back({same, end});
+            same = end;
+        }
+    };
+    addTies(first, last);
+    for (int round = 1; !runs.empty(); ++round) {
+        std::vector<Run> tied = std::exchange(runs, {});
+        if (round > kKeyedRounds) {
+            // Cells alike far into them: a few rows are sorted by their whole cells at once.
+            std::erase_if(tied, [&](const Run& run) {
+                if (run.last - run.first > kWholeCellRun)
+                    return false;
+                sortWholeCells(run.first, run.last);
+                return true;
+            });
+        }
+        // The items to key again, in slot order; in batches, so that a run of many rows
+        // alike asks for no great room.
+        std::size_t done = 0;
+        std::size_t total = 0;
+        for (const Run& run : tied)
+            total += static_cast<std::size_t>(run.last - run.first);
+        const std::size_t offset = roundOffset(round);
+        std::size_t runAt = 0;
+        Item* itemAt = tied.empty() ? nullptr : tied[0].first;
+        while (done < total) {
+            bySlot_.clear();
+            while (bySlot_.size() < kRekeyBatch && runAt < tied.size()) {
+                bySlot_.push_back({static_cast<std::uint32_t>(slotOf(*itemAt)), itemAt});
+                if (++itemAt == tied[runAt].last && ++runAt < tied.size())
+                    itemAt = tied[runAt].first;
             }
-            same = sameEnd;
+            std::sort(bySlot_.begin(), bySlot_.end(),
+                      [](const auto& a, const auto& b) { return a.first < b.first; });
+            for (const auto& [slot, item] : bySlot_) {
+                cell_.clear();
+                cells_(static_cast<int>(slot), cell_);
+                laterKey(cell_, offset, layout_, *item);
+            }
+            done += bySlot_.size();
+        }
+        for (const Run& run : tied) {
+            sortRun(run.first, run.last, 0);
+            addTies(run.first, run.last);
         }
     }
 }
 
-} // namespace grimtally
+// Equal numbers and beginnings: the whole texts decide, then the positions.
+void Sorter::sortWholeCells(Item* first, Item* last)
+{
+    const std::size_t count = static_cast<std::size_t>(last - first);
+    wholeCells_.resize(count);
+    order_.resize(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        wholeCells_[i].clear();
+        cells_(slotOf(first[i]), wholeCells_[i]);
+    }
+    std::iota(order_.begin(), order_.end(), 0u);
+    std::sort(order_.begin(), order_.end(), [&](std::uint32_t a, std::uint32_t b) {
+        const int text = compareListText(wholeCells_[a], wholeCells_[b]) * layout_.direction;
+        if (text != 0)
+            return text < 0;
+        return (first[a].place & kPositionMask) < (first[b].place & kPositionMask);
+    });
+    reordered_.resize(count);
+    for (std::size_t i = 0; i < count; ++i)
+        reordered_[i] = first[order_[i]];
+    for (std::size_t i = 0; i < count; ++i) {
+        first[i] = reordered_[i];
+        first[i].place &= kPositionMask; // settled
+    }
+}
+
+} // namespace grimtally::sortkeys
