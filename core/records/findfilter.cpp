@@ -68,6 +68,9 @@ struct WordPlan {
     // them is passed over at once.
     std::vector<RawForm> before;
     std::vector<RawForm> after;
+    // The anchor is the word's first unit and the word holds no joining unit: a hit is
+    // checked where it is, by the characters that follow it.
+    bool startsWord = false;
     double cost = 0;
 
     std::span<const FoldedUnit> run() const
@@ -160,43 +163,60 @@ private:
             plan.cost = plan.always ? 0 : 1e300;
             return plan;
         }
-        plan.cost = 1e300;
+        // Each unit that no joining word holds could be looked for: by its rarest bytes.
+        // The first unit of a word without joining units is taken unless another is far
+        // rarer, as a hit of it is checked in place, character by character.
+        struct Anchor {
+            std::vector<RawForm> forms;
+            std::vector<std::uint8_t> lookedAt;
+            std::vector<unsigned char> needles;
+            double cost = 0;
+        };
+        const auto anchorOf = [&](FoldedUnit unit) {
+            Anchor anchor;
+            anchor.forms = rawFormsOf(unit);
+            for (const RawForm& form : anchor.forms) {
+                // Of a pair, the byte that turns up less in the records.
+                const std::uint8_t index =
+                    form.size == 2 && frequency[form.bytes[1]] <= frequency[form.bytes[0]] ? 1 : 0;
+                anchor.lookedAt.push_back(index);
+                const unsigned char needle = form.bytes[index];
+                if (std::find(anchor.needles.begin(), anchor.needles.end(), needle) ==
+                    anchor.needles.end()) {
+                    anchor.needles.push_back(needle);
+                    anchor.cost += frequency[needle];
+                }
+            }
+            return anchor;
+        };
+        std::vector<Anchor> anchors(word.size());
+        std::size_t best = word.size();
         for (std::size_t at = 0; at < word.size(); ++at) {
             if (joining(word[at]))
                 continue;
-            WordPlan candidate;
-            candidate.forms = rawFormsOf(word[at]);
-            double cost = 0;
-            for (const RawForm& form : candidate.forms) {
-                // A pair is looked for by its trail byte, which spreads far more than the
-                // lead bytes of kana; a half-width letter with its mark by the letter.
-                const std::uint8_t index = form.size == 2 && isCp932LeadByte(form.bytes[0]) ? 1 : 0;
-                candidate.lookedAt.push_back(index);
-                const unsigned char needle = form.bytes[index];
-                if (std::find(candidate.needles.begin(), candidate.needles.end(), needle) ==
-                    candidate.needles.end()) {
-                    candidate.needles.push_back(needle);
-                    cost += frequency[needle];
-                }
-            }
-            if (cost < plan.cost) {
-                plan.cost = cost;
-                plan.forms = std::move(candidate.forms);
-                plan.lookedAt = std::move(candidate.lookedAt);
-                plan.needles = std::move(candidate.needles);
-                plan.anchor = word[at];
-                plan.runBegin = at;
-                while (plan.runBegin > 0 && !joining(word[plan.runBegin - 1]))
-                    --plan.runBegin;
-                plan.runEnd = at + 1;
-                while (plan.runEnd < word.size() && !joining(word[plan.runEnd]))
-                    ++plan.runEnd;
-                plan.before =
-                    at > plan.runBegin ? rawFormsOf(word[at - 1]) : std::vector<RawForm>();
-                plan.after =
-                    at + 1 < plan.runEnd ? rawFormsOf(word[at + 1]) : std::vector<RawForm>();
-            }
+            anchors[at] = anchorOf(word[at]);
+            if (best == word.size() || anchors[at].cost < anchors[best].cost)
+                best = at;
         }
+        if (!plan.joined && anchors[0].cost <= 4 * anchors[best].cost)
+            best = 0;
+        Anchor& chosen = anchors[best];
+        plan.cost = chosen.cost;
+        plan.forms = std::move(chosen.forms);
+        plan.lookedAt = std::move(chosen.lookedAt);
+        plan.needles = std::move(chosen.needles);
+        plan.anchor = word[best];
+        plan.runBegin = best;
+        while (plan.runBegin > 0 && !joining(word[plan.runBegin - 1]))
+            --plan.runBegin;
+        plan.runEnd = best + 1;
+        while (plan.runEnd < word.size() && !joining(word[plan.runEnd]))
+            ++plan.runEnd;
+        plan.startsWord = !plan.joined && best == 0;
+        if (best > plan.runBegin)
+            plan.before = rawFormsOf(word[best - 1]);
+        if (best + 1 < plan.runEnd)
+            plan.after = rawFormsOf(word[best + 1]);
         return plan;
     }
 
@@ -368,6 +388,20 @@ bool startsCharacter(std::string_view bytes, std::size_t textBegin, std::size_t 
     return from == at;
 }
 
+// Whether `bytes` begin, at a character, with the characters of `word`, folded.
+bool wordAt(std::string_view bytes, std::span<const FoldedUnit> word)
+{
+    for (const FoldedUnit unit : word) {
+        if (bytes.empty())
+            return false;
+        const FoldedStep step = foldedStep(bytes);
+        if (step.unit != unit)
+            return false;
+        bytes.remove_prefix(step.bytes);
+    }
+    return true;
+}
+
 bool anyFormEndsAt(std::string_view bytes, std::size_t end, std::span<const RawForm> forms)
 {
     return std::any_of(forms.begin(), forms.end(), [&](const RawForm& form) {
@@ -382,8 +416,6 @@ bool Finder::findWord(const WordPlan& plan, Scratch& s) const
     const std::string_view bytes = s.joined;
     std::uint64_t looked = 0; // texts already looked at for this word
     int text = 0;
-    // Where the word is one character, a hit that starts a character of it is the word.
-    const bool oneCharacter = plan.runEnd - plan.runBegin == 1 && !plan.joined;
     return forEachNeedle(bytes, plan.needles, [&](std::size_t at) {
         const auto byte = static_cast<unsigned char>(bytes[at]);
         for (std::size_t f = 0; f < plan.forms.size(); ++f) {
@@ -406,12 +438,12 @@ bool Finder::findWord(const WordPlan& plan, Scratch& s) const
             if (begin + form.size > textEnd || (looked >> text & 1) != 0 ||
                 !startsCharacter(bytes, textBegin, textEnd, begin))
                 continue;
-            if (oneCharacter) {
-                if (foldedStep(bytes.substr(begin, textEnd - begin)).unit != plan.anchor)
+            if (plan.startsWord) {
+                if (!wordAt(bytes.substr(begin, textEnd - begin), *plan.word))
                     continue;
                 if (shown(text, s))
                     return true;
-                looked |= std::uint64_t{1} << text;
+                looked |= std::uint64_t{1} << text; // found, but in a field not shown
                 continue;
             }
             looked |= std::uint64_t{1} << text;
