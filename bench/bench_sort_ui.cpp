@@ -1,45 +1,21 @@
 // One header click on the main list at 10,000, 100,000 and 1,000,000 generated enemies:
 // the first click from slot order, and a click from the scrambled order another column's
 // sort left behind. Timed from the click to the view having painted again.
-#include "core/records/datafile.h"
-#include "core/words/vocabulary.h"
-#include "generated_collection.h"
-#include "ui/app/enemylistmodel.h"
-#include "ui/toolkit/listview.h"
+#include "shown_list.h"
 
 #include <QApplication>
 
 #include <benchmark/benchmark.h>
 #include <chrono>
-#include <map>
-#include <memory>
 
 namespace {
 
 using namespace grimtally;
 using Clock = std::chrono::steady_clock;
 
-const RecordStore& storeOf(int records)
-{
-    static std::map<int, std::unique_ptr<RecordStore>> stores;
-    std::unique_ptr<RecordStore>& store = stores[records];
-    if (!store) {
-        store = std::make_unique<RecordStore>();
-        store->replaceFrom(1, parseDataFile(bench::generatedDataFile(records)).records);
-    }
-    return *store;
-}
-
 // The list as the main window has it.
-struct ShownList {
-    explicit ShownList(const RecordStore& store)
-        : words(readVocabulary(IniFile())), model(store, words, nullptr)
-    {
-        view.setModel(&model);
-        view.resize(696, 480);
-        view.show();
-        QApplication::processEvents();
-    }
+struct ShownList : bench::ShownList {
+    using bench::ShownList::ShownList;
 
     // Back to slot order with no direction, so that the next click sorts ascending.
     void restart()
@@ -49,17 +25,13 @@ struct ShownList {
         model.renew();
         QApplication::processEvents();
     }
-
-    Vocabulary words;
-    ui::EnemyListModel model;
-    ui::ListView view;
 };
 
 void timeClick(benchmark::State& state, bool scrambled)
 {
     const int column = static_cast<int>(state.range(0));
     const int records = static_cast<int>(state.range(1));
-    ShownList list(storeOf(records));
+    ShownList list(bench::storeOf(records));
     double sortSeconds = 0;
     for (auto _ : state) {
         list.restart();
