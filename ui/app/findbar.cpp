@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QShortcut>
 #include <QStyle>
 #include <QToolButton>
 
@@ -43,16 +44,26 @@ FindBar::FindBar(QWidget* parent) : QWidget(parent)
     layout->addWidget(B_FindClose);
 
     connect(Find_O, &QLineEdit::textChanged, this, &FindBar::changed);
-    connect(B_FindClose, &QToolButton::clicked, this, [this] {
-        close();
-        Q_EMIT closed();
-    });
+    connect(B_FindClose, &QToolButton::clicked, this, &FindBar::dismiss);
+    // Escape ends the find from the rows too, where Enter or Down took the user; only while
+    // the bar is shown, so that Escape means nothing new otherwise.
+    escape_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape_->setObjectName(u"FindEscape"_s);
+    escape_->setContext(Qt::WindowShortcut);
+    connect(escape_, &QShortcut::activated, this, &FindBar::dismiss);
     hide();
+}
+
+void FindBar::dismiss()
+{
+    close();
+    Q_EMIT closed();
 }
 
 void FindBar::open()
 {
     show();
+    escape_->setEnabled(true);
     Find_O->setFocus(Qt::ShortcutFocusReason);
     Find_O->selectAll();
 }
@@ -61,6 +72,7 @@ void FindBar::close()
 {
     Find_O->clear();
     hide();
+    escape_->setEnabled(false);
 }
 
 void FindBar::showCount(int shown, int total)
@@ -81,8 +93,7 @@ bool FindBar::eventFilter(QObject* watched, QEvent* event)
     if (watched == Find_O && event->type() == QEvent::KeyPress) {
         switch (static_cast<QKeyEvent*>(event)->key()) {
         case Qt::Key_Escape:
-            close();
-            Q_EMIT closed();
+            dismiss();
             return true;
         case Qt::Key_Return:
         case Qt::Key_Enter:

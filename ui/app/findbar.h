@@ -9,6 +9,7 @@
 
 class QLabel;
 class QLineEdit;
+class QShortcut;
 class QToolButton;
 
 namespace grimtally::ui {
@@ -40,6 +41,12 @@ Q_SIGNALS:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Empties and hides the bar as the user asked: close(), then closed().
+    void dismiss();
+
+    QShortcut* escape_ = nullptr;
 };
 
 } // namespace grimtally::ui

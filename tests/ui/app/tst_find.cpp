@@ -144,6 +144,16 @@ private Q_SLOTS:
         form().FindBar1->B_FindClose->click();
         QVERIFY(!form().FindBar1->isVisible());
         QCOMPARE(names(), byLevel);
+
+        // Down goes on to the rows, and Escape there ends the find too.
+        form().Find1Click();
+        test::typeInto(findBox(), u"rat"_s);
+        QTest::keyClick(findBox(), Qt::Key_Down);
+        QCOMPARE(QApplication::focusWidget(), form().ListView1);
+        QTest::keyClick(form().ListView1, Qt::Key_Escape);
+        QVERIFY(!form().FindBar1->isVisible());
+        QCOMPARE(names(), byLevel);
+        QCOMPARE(form().selectedSlot(), 3); // still on the rat
     }
 
     void rowCommandsActOnTheRowShown()
