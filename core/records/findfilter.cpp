@@ -48,6 +48,12 @@ bool joinsCleanly(std::string_view word)
     return !strayLead && !voiceable;
 }
 
+// The bytes that must follow a needle for a hit to be worth a look; no bytes: any hit is.
+struct NeedleFollow {
+    std::vector<unsigned char> bytes;
+    std::vector<std::uint8_t> offsets; // by needle
+};
+
 // What a search for one word looks for in a record's bytes and how it goes on from there.
 struct WordPlan {
     const FindQuery::Word* word = nullptr;
@@ -63,6 +69,10 @@ struct WordPlan {
     std::vector<RawForm> forms;
     std::vector<std::uint8_t> lookedAt;
     std::vector<unsigned char> needles; // those bytes, each once
+    // Where the run goes on past the anchor: the first bytes of the next unit's forms, and
+    // per needle how far after it they may stand (bit 0: one byte, bit 1: two), so that a
+    // scan passes over needles that nothing of the word follows.
+    NeedleFollow follow;
     FoldedUnit anchor = 0;
     // The forms of the units just before and after the anchor in the run: a hit that lacks
     // them is passed over at once.
@@ -215,8 +225,23 @@ private:
         plan.startsWord = !plan.joined && best == 0;
         if (best > plan.runBegin)
             plan.before = rawFormsOf(word[best - 1]);
-        if (best + 1 < plan.runEnd)
+        if (best + 1 < plan.runEnd) {
             plan.after = rawFormsOf(word[best + 1]);
+            for (const RawForm& form : plan.after) {
+                if (std::find(plan.follow.bytes.begin(), plan.follow.bytes.end(), form.bytes[0]) ==
+                    plan.follow.bytes.end())
+                    plan.follow.bytes.push_back(form.bytes[0]);
+            }
+            plan.follow.offsets.assign(plan.needles.size(), 0);
+            for (std::size_t f = 0; f < plan.forms.size(); ++f) {
+                const RawForm& form = plan.forms[f];
+                const std::size_t needle =
+                    static_cast<std::size_t>(std::find(plan.needles.begin(), plan.needles.end(),
+                                                       form.bytes[plan.lookedAt[f]]) -
+                                             plan.needles.begin());
+                plan.follow.offsets[needle] |= form.size - plan.lookedAt[f] == 1 ? 1 : 2;
+            }
+        }
         return plan;
     }
 
@@ -308,15 +333,17 @@ void Finder::readEnds(Scratch& s) const
 }
 
 // Calls onHit(offset) for each byte of `bytes` that is one of the needles, in order, until
-// it returns true; true when it did.
+// it returns true; true when it did. Where `follow` has bytes, needles that none of them
+// follows where it may may be passed over.
 template <typename OnHit>
-bool forEachNeedle(std::string_view bytes, std::span<const unsigned char> needles, OnHit onHit)
+bool forEachNeedle(std::string_view bytes, std::span<const unsigned char> needles,
+                   const NeedleFollow& follow, OnHit onHit)
 {
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
     const std::size_t size = bytes.size();
     std::size_t at = 0;
 #if defined(__SSE2__)
-    if (needles.size() <= 8 && size >= 16) {
+    if (needles.size() <= 8 && follow.bytes.size() <= 8 && size >= 16) {
         __m128i wanted[8];
         for (std::size_t i = 0; i < needles.size(); ++i)
             wanted[i] = _mm_set1_epi8(static_cast<char>(needles[i]));
@@ -327,6 +354,30 @@ bool forEachNeedle(std::string_view bytes, std::span<const unsigned char> needle
                 any = _mm_or_si128(any, _mm_cmpeq_epi8(block, wanted[i]));
             return static_cast<unsigned>(_mm_movemask_epi8(any));
         };
+        __m128i followed[8];
+        for (std::size_t i = 0; i < follow.bytes.size(); ++i)
+            followed[i] = _mm_set1_epi8(static_cast<char>(follow.bytes[i]));
+        // The needles of a block that one of the bytes follows: reads two bytes past it.
+        const auto followedMatches = [&](const unsigned char* from) {
+            const auto anyFollowAt = [&](const unsigned char* place) {
+                const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(place));
+                __m128i any = _mm_setzero_si128();
+                for (std::size_t i = 0; i < follow.bytes.size(); ++i)
+                    any = _mm_or_si128(any, _mm_cmpeq_epi8(block, followed[i]));
+                return any;
+            };
+            const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
+            const __m128i one = anyFollowAt(from + 1);
+            const __m128i two = anyFollowAt(from + 2);
+            __m128i any = _mm_setzero_si128();
+            for (std::size_t i = 0; i < needles.size(); ++i) {
+                const std::uint8_t offsets = follow.offsets[i];
+                const __m128i after = _mm_or_si128((offsets & 1) != 0 ? one : _mm_setzero_si128(),
+                                                   (offsets & 2) != 0 ? two : _mm_setzero_si128());
+                any = _mm_or_si128(any, _mm_and_si128(_mm_cmpeq_epi8(block, wanted[i]), after));
+            }
+            return static_cast<unsigned>(_mm_movemask_epi8(any));
+        };
         const auto report = [&](unsigned mask, std::size_t base) {
             for (; mask != 0; mask &= mask - 1) {
                 if (onHit(base + static_cast<std::size_t>(std::countr_zero(mask))))
@@ -334,6 +385,12 @@ bool forEachNeedle(std::string_view bytes, std::span<const unsigned char> needle
             }
             return false;
         };
+        if (!follow.bytes.empty()) {
+            for (; at + 18 <= size; at += 16) {
+                if (report(followedMatches(data + at), at))
+                    return true;
+            }
+        }
         for (; at + 16 <= size; at += 16) {
             if (report(matches(data + at), at))
                 return true;
@@ -416,7 +473,7 @@ bool Finder::findWord(const WordPlan& plan, Scratch& s) const
     const std::string_view bytes = s.joined;
     std::uint64_t looked = 0; // texts already looked at for this word
     int text = 0;
-    return forEachNeedle(bytes, plan.needles, [&](std::size_t at) {
+    return forEachNeedle(bytes, plan.needles, plan.follow, [&](std::size_t at) {
         const auto byte = static_cast<unsigned char>(bytes[at]);
         for (std::size_t f = 0; f < plan.forms.size(); ++f) {
             const RawForm& form = plan.forms[f];
