@@ -2,15 +2,12 @@
 
 #include "core/records/twoparts.h"
 #include "core/text/sjis.h"
+#include "core/text/vectorcode.h"
 
 #include <algorithm>
 #include <array>
 #include <bit>
 #include <string>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace grimtally {
 
@@ -337,12 +334,12 @@ void Finder::readEnds(Scratch& s) const
 // follows where it may may be passed over.
 template <typename OnHit>
 bool forEachNeedle(std::string_view bytes, std::span<const unsigned char> needles,
-                   const NeedleFollow& follow, OnHit onHit)
+                   [[maybe_unused]] const NeedleFollow& follow, OnHit onHit)
 {
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
     const std::size_t size = bytes.size();
     std::size_t at = 0;
-#if defined(__SSE2__)
+#if GRIMTALLY_SSE2
     if (needles.size() <= 8 && follow.bytes.size() <= 8 && size >= 16) {
         __m128i wanted[8];
         for (std::size_t i = 0; i < needles.size(); ++i)

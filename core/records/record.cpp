@@ -1,11 +1,9 @@
 #include "core/records/record.h"
 
+#include "core/text/vectorcode.h"
+
 #include <limits>
 #include <stdexcept>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace grimtally {
 
@@ -28,7 +26,7 @@ std::size_t byteSum(const unsigned char* bytes, int count, int size)
 {
     std::size_t sum = 0;
     int i = 0;
-#if defined(__SSE2__)
+#if GRIMTALLY_SSE2
     const __m128i zero = _mm_setzero_si128();
     auto add = [&](__m128i block) {
         const __m128i sums = _mm_sad_epu8(block, zero);

@@ -29,7 +29,7 @@ struct BlockMasks {
 BlockMasks masksOf(const char* bytes)
 {
     BlockMasks masks;
-#if defined(__SSE2__)
+#if GRIMTALLY_SSE2
     for (int i = 0; i < 64; i += kBlock) {
         const __m128i block = loadBlock(bytes + i);
         auto bitsOf = [](__m128i matches) {
@@ -59,7 +59,7 @@ char* copyItem(std::string_view text, std::size_t start, std::size_t end, char* 
     const std::size_t n = text.size();
     auto copy = [&](std::size_t from, std::size_t to) {
         const std::size_t size = to - from;
-#if defined(__SSE2__)
+#if GRIMTALLY_SSE2
         if (size <= static_cast<std::size_t>(kBlock) &&
             n - from >= static_cast<std::size_t>(kBlock))
             _mm_storeu_si128(reinterpret_cast<__m128i*>(out), loadBlock(t + from));
@@ -115,11 +115,11 @@ bool splitPlainRuns(std::string_view text, std::size_t maxItems, ItemRuns& out,
     // The item from `start` to `end`, known to be well formed by then: mostly a plain item
     // of a few bytes, copied as one block.
     // How many bytes from the text's start on may be read as blocks.
-    const std::size_t readableBytes =
+    [[maybe_unused]] const std::size_t readableBytes =
         readable != nullptr ? static_cast<std::size_t>(readable - t) : n;
     auto item = [&](std::size_t start, std::size_t end) {
+#if GRIMTALLY_SSE2
         const std::size_t size = end - start;
-#if defined(__SSE2__)
         constexpr auto kBlockBytes = static_cast<std::size_t>(kBlock);
         if (size <= kBlockBytes && readableBytes - start >= kBlockBytes && t[start] != '"') {
             _mm_storeu_si128(reinterpret_cast<__m128i*>(o), loadBlock(t + start));

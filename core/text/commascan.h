@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/text/commatext.h"
+#include "core/text/vectorcode.h"
 
 #include <array>
 #include <bit>
@@ -10,10 +11,6 @@
 #include <cstdint>
 #include <cstring>
 #include <string_view>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace grimtally::commatext {
 
@@ -33,8 +30,10 @@ inline constexpr auto endsPlainItem = [] {
     return table;
 }();
 
-#if defined(__SSE2__)
+// The bytes of one vector step; the block splitter keeps this much room past its output.
 inline constexpr std::ptrdiff_t kBlock = 16;
+
+#if GRIMTALLY_SSE2
 
 // Bit i set where p[i] ends a plain item.
 inline unsigned plainEndsIn(__m128i block)
@@ -54,7 +53,7 @@ inline __m128i loadBlock(const char* p)
 // most items are a few bytes long and memchr cannot look for two kinds of byte at once.
 inline const char* plainItemEnd(const char* p, const char* end)
 {
-#if defined(__SSE2__)
+#if GRIMTALLY_SSE2
     for (; end - p >= kBlock; p += kBlock) {
         if (const unsigned ends = plainEndsIn(loadBlock(p)))
             return p + std::countr_zero(ends);
@@ -69,7 +68,7 @@ inline const char* plainItemEnd(const char* p, const char* end)
 // where a call to memchr costs more than the search.
 inline const char* quoteAt(const char* p, const char* end)
 {
-#if defined(__SSE2__)
+#if GRIMTALLY_SSE2
     for (; end - p >= kBlock; p += kBlock) {
         const unsigned quotes = static_cast<unsigned>(
             _mm_movemask_epi8(_mm_cmpeq_epi8(loadBlock(p), _mm_set1_epi8('"'))));
@@ -84,9 +83,10 @@ inline const char* quoteAt(const char* p, const char* end)
 
 // The same before `last`, reading whole blocks up to `textEnd` where there is room: the
 // quoted items of a line are mostly shorter than a block.
-inline const char* quoteBefore(const char* p, const char* last, const char* textEnd)
+inline const char* quoteBefore(const char* p, const char* last,
+                               [[maybe_unused]] const char* textEnd)
 {
-#if defined(__SSE2__)
+#if GRIMTALLY_SSE2
     for (; textEnd - p >= kBlock; p += kBlock) {
         auto quotes = static_cast<unsigned>(
             _mm_movemask_epi8(_mm_cmpeq_epi8(loadBlock(p), _mm_set1_epi8('"'))));

@@ -32,7 +32,8 @@ inline bool needsQuotes(std::string_view item)
 // `readable`, when not null, is where the memory the items lie in ends: up to there a short
 // item is read as a block of sixteen bytes, checked and copied in one step.
 template <typename Item>
-void appendJoined(std::string& out, std::span<const Item> items, const char* readable = nullptr)
+void appendJoined(std::string& out, std::span<const Item> items,
+                  [[maybe_unused]] const char* readable = nullptr)
 {
     if (items.empty())
         return;
@@ -54,7 +55,7 @@ void appendJoined(std::string& out, std::span<const Item> items, const char* rea
         if (!firstItem)
             *o++ = ',';
         firstItem = false;
-#if defined(__SSE2__)
+#if GRIMTALLY_SSE2
         if (readable != nullptr && !item.empty() &&
             item.size() <= static_cast<std::size_t>(kBlock) && readable - item.data() >= kBlock) {
             const __m128i block = loadBlock(item.data());
