@@ -1,5 +1,7 @@
 // Fuzzes comma text: any split list must survive a join and a second split, a split that
 // stops early must give its beginning, and any list of items must survive a join and a split.
+// The block splitter into ItemRuns (and the joiner that reads items as blocks) must give the
+// same, reading nothing past the text unless told it may, and taking nothing from there.
 #include "core/text/commatext.h"
 
 #include <algorithm>
@@ -7,6 +9,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +23,65 @@ void check(bool ok, const char* what)
     if (!ok) {
         std::fprintf(stderr, "comma text round trip failed: %s\n", what);
         std::abort();
+    }
+}
+
+// Bytes past the text that a split allowed to read ahead may see but must not take in.
+constexpr std::string_view kAhead = "\",\" a,\"\"\r\n\"0123456789abcdef,,\"\"\"xyz\"\t\x83\\,\"";
+
+// `text` in memory of its own, ending where it ends (or, with `ahead`, where kAhead after it
+// ends), so that the address sanitizer catches a read past what the splitter was given.
+struct Placed {
+    std::unique_ptr<char[]> bytes;
+    std::string_view text;
+    const char* readable = nullptr;
+};
+
+Placed place(std::string_view text, bool ahead)
+{
+    const std::size_t size = text.size() + (ahead ? kAhead.size() : 0);
+    Placed placed{std::make_unique<char[]>(size == 0 ? 1 : size), {}, nullptr};
+    if (!text.empty())
+        std::memcpy(placed.bytes.get(), text.data(), text.size());
+    if (ahead)
+        std::memcpy(placed.bytes.get() + text.size(), kAhead.data(), kAhead.size());
+    placed.text = std::string_view(placed.bytes.get(), text.size());
+    placed.readable = ahead ? placed.bytes.get() + size : nullptr;
+    return placed;
+}
+
+bool sameItems(const grimtally::ItemRuns& runs, const std::vector<std::string>& items)
+{
+    if (runs.count != items.size())
+        return false;
+    std::size_t offset = 0;
+    for (std::size_t i = 0; i < runs.count; ++i) {
+        if (std::string_view(runs.bytes.data() + offset, runs.lengths[i]) != items[i])
+            return false;
+        offset += runs.lengths[i];
+    }
+    return offset == runs.byteCount;
+}
+
+// The split into runs, of any text and of a text as the program writes it (where the block
+// splitter takes over), against the split into strings.
+void checkRuns(std::string_view text)
+{
+    // Kept from input to input, as a reader keeps them from line to line.
+    static grimtally::ItemRuns runs;
+    static std::vector<std::string> items;
+    static std::vector<std::string> head;
+    grimtally::splitCommaTextInto(text, items);
+    const Placed exact = place(text, false);
+    const Placed ahead = place(text, true);
+    for (std::size_t most : {std::size_t{0}, std::size_t{48}, items.size(), items.size() + 1}) {
+        const bool whole = grimtally::splitCommaTextAtMost(text, most, head);
+        for (const Placed* placed : {&exact, &ahead}) {
+            check(grimtally::splitCommaTextAtMost(placed->text, most, runs, placed->readable) ==
+                      whole,
+                  "runs: whole");
+            check(sameItems(runs, head), "runs: items");
+        }
     }
 }
 
@@ -56,7 +120,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         }
     }
     std::vector<std::string> back;
-    grimtally::splitCommaTextInto(grimtally::joinCommaText(list), back);
+    const std::string listJoined = grimtally::joinCommaText(list);
+    grimtally::splitCommaTextInto(listJoined, back);
     check(back == list, "join, split");
+
+    checkRuns(input);
+    checkRuns(joined);
+    checkRuns(listJoined);
+
+    // Joining items that lie in memory readable past their ends, as a record's fields do.
+    const Placed placed = place(input, true);
+    std::vector<std::string_view> views;
+    for (std::size_t start = 0; start <= placed.text.size() && !placed.text.empty();) {
+        const std::size_t cut = placed.text.find('\xFE', start);
+        const std::size_t end = cut == std::string_view::npos ? placed.text.size() : cut;
+        views.push_back(placed.text.substr(start, end - start));
+        start = end + 1;
+    }
+    std::string appended = "x";
+    grimtally::appendCommaText(appended, std::span<const std::string_view>(views), placed.readable);
+    check(appended == "x" + listJoined, "append with read-ahead");
     return 0;
 }
