@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Fuzzes every parser: builds the libFuzzer targets of fuzz/ with clang and the address and
+# undefined-behaviour sanitizers into build-fuzz/ (or $FUZZ_BUILD_DIR), then runs each in turn
+# for SECONDS (default 60) on inputs of up to 1 MiB, starting from its saved inputs in
+# fuzz/corpus/. Arguments after SECONDS go to every fuzzer (-runs=10000000, say).
+# $FUZZ_TARGETS (names separated by blanks) runs only those.
+#
+# What a fuzzer finds goes to build-fuzz/found/<target>/, never into the saved corpus; an input
+# that breaks a parser is kept as build-fuzz/crashes/<target>-crash-... and the script fails.
+# At the end a table gives each target's executions, speed and coverage (edges and features).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:-60}
+shift || true
+build_dir=${FUZZ_BUILD_DIR:-build-fuzz}
+
+command -v clang++ >/dev/null || {
+  sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -qq && DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq clang
+}
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_CXX_COMPILER=clang++ "${launcher[@]}" -DGRIMTALLY_FUZZ=ON -DGRIMTALLY_BUILD_UI=OFF \
+  -DGRIMTALLY_BUILD_CLI=OFF -DGRIMTALLY_BUILD_BENCH=OFF >/dev/null
+targets=${FUZZ_TARGETS:-$(cd fuzz && ls fuzz_*.cpp | sed 's/\.cpp$//')}
+# shellcheck disable=SC2086
+cmake --build "$build_dir" --parallel "$(nproc)" $(printf -- '--target %s ' $targets)
+
+mkdir -p "$build_dir/crashes" "$build_dir/logs"
+summary=()
+status=0
+for target in $targets; do
+  mkdir -p "$build_dir/found/$target"
+  log="$build_dir/logs/$target.log"
+  echo "== $target: $seconds s"
+  rc=0
+  "$build_dir/fuzz/$target" -max_total_time="$seconds" -max_len=1048576 -print_final_stats=1 \
+    -artifact_prefix="$build_dir/crashes/$target-" "$@" \
+    "$build_dir/found/$target" "fuzz/corpus/$target" >"$log" 2>&1 || rc=$?
+  runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
+  speed=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -1)
+  last=$(grep -E '^#[0-9]+' "$log" | tail -1 || true)
+  cov=$(sed -n 's/.* cov: \([0-9]*\).*/\1/p' <<<"$last")
+  ft=$(sed -n 's/.* ft: \([0-9]*\).*/\1/p' <<<"$last")
+  corpus=$(sed -n 's/.* corp: \([0-9]*\/[0-9a-zA-Z]*\).*/\1/p' <<<"$last")
+  if [ "$rc" -ne 0 ]; then
+    status=1
+    echo "   FAILED (exit $rc): see $log and $build_dir/crashes/"
+    tail -30 "$log"
+  fi
+  summary+=("$(printf '%-16s %12s %9s %7s %7s %12s %s' "$target" "${runs:-?}" "${speed:-?}" \
+    "${cov:-?}" "${ft:-?}" "${corpus:-?}" "$([ "$rc" -eq 0 ] && echo ok || echo FAILED)")")
+done
+printf '%-16s %12s %9s %7s %7s %12s %s\n' target executions exec/s edges features corpus result
+printf '%s\n' "${summary[@]}"
+exit $status
