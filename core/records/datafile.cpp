@@ -2,6 +2,7 @@
 
 #include "core/records/twoparts.h"
 #include "core/text/commatext.h"
+#include "core/text/contenthash.h"
 #include "core/text/lines.h"
 #include "core/text/savefile.h"
 #include "core/text/textfile.h"
@@ -180,6 +181,21 @@ LinesRead parseLines(char* base, std::string_view text, const char* readable,
     return read;
 }
 
+// The file's ContentHash, its chunks shared out between two threads for a large file.
+std::uint64_t hashInTwoParts(std::string_view bytes)
+{
+    const std::size_t chunks = (bytes.size() + ContentHash::kChunk - 1) / ContentHash::kChunk;
+    std::vector<std::uint64_t> hashes(chunks);
+    const std::size_t firstOfSecond = chunks / 2;
+    inTwoParts(bytes.size() >= kTwoThreadBytes, [&](int part) {
+        for (std::size_t chunk = part == 0 ? 0 : firstOfSecond;
+             chunk < (part == 0 ? firstOfSecond : chunks); ++chunk)
+            hashes[chunk] =
+                Xxh64::of(bytes.substr(chunk * ContentHash::kChunk, ContentHash::kChunk));
+    });
+    return ContentHash::ofChunks(hashes, bytes.size());
+}
+
 } // namespace
 
 std::string_view unicodeByteOrderMark(std::string_view bytes)
@@ -240,7 +256,12 @@ ParsedDataFile readDataFile(const std::filesystem::path& file)
 {
     try {
         FileBytes bytes = readWholeFileShared(file);
-        return parseDataFile(std::move(bytes.data), bytes.size);
+        // Hashed before the parse, which decodes the records into these bytes.
+        const std::uint64_t hash = hashInTwoParts({bytes.data.get(), bytes.size});
+        const std::size_t size = bytes.size;
+        ParsedDataFile parsed = parseDataFile(std::move(bytes.data), size);
+        parsed.fingerprint = fingerprintAfter(file, size, hash);
+        return parsed;
     } catch (const std::bad_alloc&) {
     } catch (const std::length_error&) {
     }
@@ -259,20 +280,27 @@ std::string formatRecordLine(std::string_view name, FieldsView fields)
     return line;
 }
 
-void writeDataFile(std::ostream& out, const RecordStore& store)
+WrittenBytes writeDataFile(std::ostream& out, const RecordStore& store)
 {
+    ContentHash hash;
+    std::uint64_t size = 0;
     std::string line; // its capacity serves every line
     for (int slot = 1; slot < store.slotCount(); ++slot) {
         line.clear();
         appendRecordLine(line, store.name(slot), store.fields(slot));
         line += "\r\n";
         out.write(line.data(), static_cast<std::streamsize>(line.size()));
+        hash.add(line);
+        size += line.size();
     }
+    return {size, hash.value()};
 }
 
-void saveDataFile(const std::filesystem::path& file, const RecordStore& store)
+FileFingerprint saveDataFile(const std::filesystem::path& file, const RecordStore& store)
 {
-    writeFileAtomically(file, [&store](std::ostream& out) { writeDataFile(out, store); });
+    WrittenBytes written;
+    writeFileAtomically(file, [&](std::ostream& out) { written = writeDataFile(out, store); });
+    return fingerprintAfter(file, written.size, written.hash);
 }
 
 } // namespace grimtally

@@ -4,6 +4,7 @@
 
 #include "core/records/record.h"
 #include "core/records/recordstore.h"
+#include "core/text/filefingerprint.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -30,6 +31,8 @@ struct ParsedDataFile {
     // "UTF-8", "UTF-16" or "UTF-32" when the bytes begin with that byte-order mark: such a
     // file is refused whole, nothing in it is read.
     std::string_view unicodeEncoding;
+    // Set by readDataFile: what the file held as it was read.
+    FileFingerprint fingerprint;
 };
 
 // "UTF-8", "UTF-16" or "UTF-32" when `bytes` begin with that byte-order mark, else empty. A
@@ -51,8 +54,14 @@ ParsedDataFile readDataFile(const std::filesystem::path& file);
 // One line without its line break: "name" (inner quotes doubled) + "," + the fields joined.
 std::string formatRecordLine(std::string_view name, FieldsView fields);
 
-// Slots 1..n in slot order, CR LF after each line; no records gives no bytes.
-void writeDataFile(std::ostream& out, const RecordStore& store);
-void saveDataFile(const std::filesystem::path& file, const RecordStore& store); // atomic
+// Slots 1..n in slot order, CR LF after each line; no records gives no bytes. Returns how
+// many bytes were written and their ContentHash.
+struct WrittenBytes {
+    std::uint64_t size = 0;
+    std::uint64_t hash = 0;
+};
+WrittenBytes writeDataFile(std::ostream& out, const RecordStore& store);
+// Atomic; returns what the file holds now.
+FileFingerprint saveDataFile(const std::filesystem::path& file, const RecordStore& store);
 
 } // namespace grimtally
