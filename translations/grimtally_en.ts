@@ -564,6 +564,64 @@ Put that content back into %1?</translation>
             <numerusform>only the %n enemies the find bar shows</numerusform>
         </translation>
     </message>
+    <message>
+        <source>%1 was changed by another program since it was opened or saved.<byte value="xd"/>
+<byte value="xd"/>
+Write over it?</source>
+        <translation>%1 was changed by another program since it was opened or saved.<byte value="xd"/>
+<byte value="xd"/>
+Write over it?</translation>
+    </message>
+    <message>
+        <source>It is no longer there. Yes saves the collection under this name again, No chooses another name, Cancel writes nothing.</source>
+        <translation>It is no longer there. Yes saves the collection under this name again, No chooses another name, Cancel writes nothing.</translation>
+    </message>
+    <message>
+        <source>Yes writes over what the other program wrote, No chooses another name, Cancel writes nothing.</source>
+        <translation>Yes writes over what the other program wrote, No chooses another name, Cancel writes nothing.</translation>
+    </message>
+    <message>
+        <source>Unsaved changes can no longer be kept for recovery after a crash: %1<byte value="xd"/>
+<byte value="xd"/>
+Save the collection to keep them.</source>
+        <translation>Unsaved changes can no longer be kept for recovery after a crash: %1<byte value="xd"/>
+<byte value="xd"/>
+Save the collection to keep them.</translation>
+    </message>
+    <message>
+        <source>The file the changes were made to could not be read again (%1). They were put back onto an empty collection.</source>
+        <translation>The file the changes were made to could not be read again (%1). They were put back onto an empty collection.</translation>
+    </message>
+    <message>
+        <source>%1 was changed by another program since the earlier run. The unsaved changes were put back onto it as it is now.</source>
+        <translation>%1 was changed by another program since the earlier run. The unsaved changes were put back onto it as it is now.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n edited or deleted enemies were no longer found: edited ones were added at the end, deletions were not repeated.</source>
+        <translation>
+            <numerusform>%n edited or deleted enemy was no longer found: an edited one was added at the end, a deletion was not repeated.</numerusform>
+            <numerusform>%n edited or deleted enemies were no longer found: edited ones were added at the end, deletions were not repeated.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The record of the unsaved changes was damaged after %n changes; those were restored.</source>
+        <translation>
+            <numerusform>The record of the unsaved changes was damaged after %n change; that one was restored.</numerusform>
+            <numerusform>The record of the unsaved changes was damaged after %n changes; those were restored.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The damaged record is kept in %1.</source>
+        <translation>The damaged record is kept in %1.</translation>
+    </message>
+    <message>
+        <source>Unsaved changes from an earlier run were found. Restore them?</source>
+        <translation>Unsaved changes from an earlier run were found. Restore them?</translation>
+    </message>
+    <message>
+        <source>No keeps them in a file named grimtally-unsaved- and the date in the working folder.</source>
+        <translation>No keeps them in a file named grimtally-unsaved- and the date in the working folder.</translation>
+    </message>
 </context>
 <context>
     <name>grimtally::ui::TForm2</name>

@@ -562,6 +562,62 @@ Put that content back into %1?</source>
             <numerusform>検索バーに表示中の%n体のみ</numerusform>
         </translation>
     </message>
+    <message>
+        <source>%1 was changed by another program since it was opened or saved.<byte value="xd"/>
+<byte value="xd"/>
+Write over it?</source>
+        <translation>%1 は、開いたあとか保存したあとに別のプログラムによって変更されています。<byte value="xd"/>
+<byte value="xd"/>
+上書きしますか？</translation>
+    </message>
+    <message>
+        <source>It is no longer there. Yes saves the collection under this name again, No chooses another name, Cancel writes nothing.</source>
+        <translation>ファイルはもうありません。「はい」でこの名前でもう一度保存し、「いいえ」で別の名前を選び、「キャンセル」で何も書き込みません。</translation>
+    </message>
+    <message>
+        <source>Yes writes over what the other program wrote, No chooses another name, Cancel writes nothing.</source>
+        <translation>「はい」で別のプログラムが書き込んだ内容を上書きし、「いいえ」で別の名前を選び、「キャンセル」で何も書き込みません。</translation>
+    </message>
+    <message>
+        <source>Unsaved changes can no longer be kept for recovery after a crash: %1<byte value="xd"/>
+<byte value="xd"/>
+Save the collection to keep them.</source>
+        <translation>保存されていない変更を、異常終了に備えて記録できなくなりました: %1<byte value="xd"/>
+<byte value="xd"/>
+変更を残すにはデータを保存してください。</translation>
+    </message>
+    <message>
+        <source>The file the changes were made to could not be read again (%1). They were put back onto an empty collection.</source>
+        <translation>変更のもとになったファイルを読み直せませんでした（%1）。変更は空のデータの上に復元しました。</translation>
+    </message>
+    <message>
+        <source>%1 was changed by another program since the earlier run. The unsaved changes were put back onto it as it is now.</source>
+        <translation>%1 は前回の実行のあとに別のプログラムによって変更されています。保存されていない変更は、今のその内容の上に復元しました。</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n edited or deleted enemies were no longer found: edited ones were added at the end, deletions were not repeated.</source>
+        <translation>
+            <numerusform>編集または削除した敵のうち %n 件が見つかりませんでした。編集したものは末尾に追加し、削除はやり直していません。</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The record of the unsaved changes was damaged after %n changes; those were restored.</source>
+        <translation>
+            <numerusform>保存されていない変更の記録は %n 件目のあとで壊れていました。そこまでの変更を復元しました。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The damaged record is kept in %1.</source>
+        <translation>壊れた記録は %1 に残してあります。</translation>
+    </message>
+    <message>
+        <source>Unsaved changes from an earlier run were found. Restore them?</source>
+        <translation>前回の実行で保存されていない変更が見つかりました。復元しますか？</translation>
+    </message>
+    <message>
+        <source>No keeps them in a file named grimtally-unsaved- and the date in the working folder.</source>
+        <translation>「いいえ」を選ぶと、作業フォルダーの grimtally-unsaved- と日付の名前のファイルに残します。</translation>
+    </message>
 </context>
 <context>
     <name>grimtally::ui::TForm2</name>

@@ -1,6 +1,7 @@
 // Grimtally: keeps a game master's collection of Marrowfane enemies.
 #include "core/version.h"
 #include "ui/app/programwindows.h"
+#include "ui/app/tform1.h"
 #include "ui/app/userfolder.h"
 #include "ui/toolkit/appearance.h"
 
@@ -67,5 +68,7 @@ int main(int argc, char** argv)
                                         grimtally::ui::installedDataFolder(), QLocale::system()))
         return 1;
     const grimtally::ui::ProgramWindows windows = grimtally::ui::createProgramWindows();
+    // The choice file is loaded by now: a restored collection shows with the editor ready.
+    windows.form1->offerRecovery();
     return QApplication::exec();
 }

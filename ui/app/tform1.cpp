@@ -2,6 +2,7 @@
 
 #include "core/records/datafile.h"
 #include "core/text/savefile.h"
+#include "core/text/textfile.h"
 #include "ui/app/enemylistmodel.h"
 #include "ui/app/findbar.h"
 #include "ui/app/programlanguage.h"
@@ -32,7 +33,7 @@ TForm1::TForm1(QWidget* parent) : TForm1(readLanguageFile(nullptr), parent)
 {}
 
 TForm1::TForm1(LanguageFile language, QWidget* parent)
-    : QMainWindow(parent), language_(std::move(language))
+    : QMainWindow(parent), language_(std::move(language)), journal_(std::filesystem::current_path())
 {
     setObjectName(u"TForm1"_s);
     setWindowTitle(tr("Grimtally"));
@@ -70,6 +71,7 @@ TForm1::TForm1(LanguageFile language, QWidget* parent)
                  endFind();
                  ListView1Renew();
              },
+         .noteChange = [this](const StoreChange& change) { journal(change); },
          .shownOnly = [this] { return findNote(); }},
         this);
     buildMenus();
@@ -299,6 +301,7 @@ void TForm1::Menu_NewClick()
     store_.clear();
     savedRevision_ = store_.revision();
     endFind();
+    startedFrom({});
     ListView1Renew();
 }
 
@@ -385,10 +388,15 @@ void TForm1::ReadData(int firstSlot)
             // Opening replaces the records the selection stood on; merging only adds.
             if (firstSlot == 1)
                 ListView1->clearSelection();
+            const StoreChange change = StoreChange::replacingFrom(store_, firstSlot);
             store_.replaceFrom(firstSlot, std::move(parsed.records));
             // The collection is now what the file holds, as far as it could be read.
-            if (firstSlot == 1)
+            if (firstSlot == 1) {
                 savedRevision_ = store_.revision();
+                startedFrom({toPath(fileName), parsed.fingerprint});
+            } else {
+                journal(change);
+            }
         });
         if (!read)
             break; // the store keeps what it held before this file
@@ -410,15 +418,160 @@ void TForm1::ReadData(int firstSlot)
 TForm1::SaveResult TForm1::SaveAs()
 {
     SaveDialog->setTitle(tr("Save as"));
-    if (!SaveDialog->execute(this))
-        return SaveResult::NotWritten;
-    if (!mayOverwrite(this, SaveDialog->fileName()))
-        return SaveResult::NotWritten;
+    for (;;) {
+        if (!SaveDialog->execute(this))
+            return SaveResult::NotWritten;
+        if (!mayOverwrite(this, SaveDialog->fileName()))
+            return SaveResult::NotWritten;
+        const Answer answer = mayWriteOverKnownFile(SaveDialog->fileName());
+        if (answer == Answer::Yes)
+            break;
+        if (answer != Answer::No)
+            return SaveResult::NotWritten;
+    }
     const std::filesystem::path file = toPath(SaveDialog->fileName());
-    if (!runGuarded(this, [&] { saveDataFile(file, store_); }))
+    FileFingerprint written;
+    if (!runGuarded(this, [&] { written = saveDataFile(file, store_); }))
         return SaveResult::Failed;
     savedRevision_ = store_.revision();
+    startedFrom({file, written});
     return SaveResult::Written;
+}
+
+Answer TForm1::mayWriteOverKnownFile(const QString& fileName)
+{
+    const std::filesystem::path file = toPath(fileName);
+    if (knownFile_.file.empty() || !sameFile(file, knownFile_.file))
+        return Answer::Yes;
+    FileChange change = FileChange::None;
+    // A file that cannot be read to compare is left to the save, which reports it.
+    try {
+        change = changeSince(file, knownFile_.fingerprint);
+    } catch (const FileError&) {
+        return Answer::Yes;
+    }
+    if (change == FileChange::None)
+        return Answer::Yes;
+    const QString question =
+        tr("%1 was changed by another program since it was opened or saved.\r\n\r\n"
+           "Write over it?")
+            .arg(QFileInfo(fileName).fileName());
+    const QString detail = change == FileChange::Removed
+                               ? tr("It is no longer there. Yes saves the collection under this "
+                                    "name again, No chooses another name, Cancel writes nothing.")
+                               : tr("Yes writes over what the other program wrote, No chooses "
+                                    "another name, Cancel writes nothing.");
+    return Dialogs::current().ask(this, question, MessageIcon::Warning, MessageButtons::YesNoCancel,
+                                  detail);
+}
+
+void TForm1::startedFrom(JournalBase base)
+{
+    knownFile_ = std::move(base);
+    journalFailed_ = false;
+    runGuarded(this, [&] { journal_.reset(knownFile_); });
+}
+
+void TForm1::journal(const StoreChange& change)
+{
+    if (journalFailed_)
+        return;
+    try {
+        journal_.note(store_, change);
+    } catch (const std::exception& error) {
+        // Told once; the work goes on, but a crash would now lose it.
+        journalFailed_ = true;
+        try {
+            journal_.discard();
+        } catch (const std::exception&) {
+        }
+        Dialogs::current().ask(
+            this,
+            tr("Unsaved changes can no longer be kept for recovery after a crash: %1\r\n\r\n"
+               "Save the collection to keep them.")
+                .arg(errorText(error)),
+            MessageIcon::Warning, MessageButtons::Ok);
+    }
+}
+
+void TForm1::registerRecord(EnemyRecord record)
+{
+    const int slot = selectedSlot();
+    if (slot >= 1 && slot < store_.slotCount()) {
+        const StoreChange change = StoreChange::overwriting(store_, slot);
+        store_.overwrite(slot, std::move(record));
+        journal(change);
+    } else {
+        const StoreChange change = StoreChange::appending(store_); // the new-entry row
+        store_.append(std::move(record));
+        journal(change);
+    }
+    ListView1Renew();
+}
+
+namespace {
+
+// What restoring did besides putting the changes back, for the one message after it.
+QString restoreReport(const JournalRestore& restored)
+{
+    QStringList lines;
+    const QString base = fromPath(restored.base.file.filename());
+    if (restored.baseMissing) {
+        lines << TForm1::tr("The file the changes were made to could not be read again (%1). "
+                            "They were put back onto an empty collection.")
+                     .arg(QString::fromStdString(restored.baseProblem));
+    } else if (restored.baseChanged) {
+        lines << TForm1::tr("%1 was changed by another program since the earlier run. The "
+                            "unsaved changes were put back onto it as it is now.")
+                     .arg(base);
+    }
+    if (restored.unmatched > 0) {
+        lines << TForm1::tr("%n edited or deleted enemies were no longer found: edited ones were "
+                            "added at the end, deletions were not repeated.",
+                            nullptr, restored.unmatched);
+    }
+    if (restored.damaged) {
+        lines << TForm1::tr("The record of the unsaved changes was damaged after %n changes; "
+                            "those were restored.",
+                            nullptr, restored.changes);
+        if (!restored.keptAside.empty())
+            lines << TForm1::tr("The damaged record is kept in %1.")
+                         .arg(fromPath(restored.keptAside));
+    }
+    return lines.join(u"\r\n\r\n"_s);
+}
+
+} // namespace
+
+void TForm1::offerRecovery()
+{
+    std::vector<std::filesystem::path> journals;
+    runGuarded(this,
+               [&] { journals = RecoveryJournal::leftBehind(std::filesystem::current_path()); });
+    for (const std::filesystem::path& journal : journals) {
+        const Answer answer = Dialogs::current().ask(
+            this, tr("Unsaved changes from an earlier run were found. Restore them?"),
+            MessageIcon::Question, MessageButtons::YesNo,
+            tr("No keeps them in a file named grimtally-unsaved- and the date in the working "
+               "folder."));
+        if (answer != Answer::Yes) {
+            runGuarded(this, [&] { RecoveryJournal::setAside(journal); });
+            continue;
+        }
+        std::optional<JournalRestore> restored;
+        if (!runGuarded(this, [&] { restored = journal_.restore(journal, store_); }) || !restored) {
+            ListView1Renew();
+            continue;
+        }
+        knownFile_ = restored->base;
+        journalFailed_ = false;
+        savedRevision_ = restored->baseRevision;
+        ListView1Renew();
+        const QString report = restoreReport(*restored);
+        if (!report.isEmpty())
+            Dialogs::current().ask(this, report, MessageIcon::Information, MessageButtons::Ok);
+        return; // one collection at a time: any other journal waits for the next start
+    }
 }
 
 bool TForm1::hasUnsavedChanges() const
@@ -472,7 +625,9 @@ void TForm1::Copy1Click()
     const int slot = selectedSlot();
     if (slot < 1)
         return;
+    const StoreChange change = StoreChange::appending(store_);
     store_.append({std::string(store_.name(slot)), FieldList(store_.fields(slot))});
+    journal(change);
     ListView1Renew();
 }
 
@@ -485,7 +640,9 @@ void TForm1::Delete1Click()
         tr("%1を削除します。\r\nよろしいですか？").arg(fromCp932(store_.name(slot)));
     if (Dialogs::current().ask(this, question, MessageIcon::Warning, MessageButtons::OkCancel) ==
         Answer::Ok) {
+        const StoreChange change = StoreChange::removing(store_, slot);
         store_.remove(slot);
+        journal(change);
     }
     ListView1Renew();
 }
@@ -526,6 +683,7 @@ void TForm1::closeEvent(QCloseEvent* event)
         return;
     }
     if (store_.recordCount() == 0) {
+        closeJournal();
         event->accept();
         return;
     }
@@ -534,18 +692,26 @@ void TForm1::closeEvent(QCloseEvent* event)
     case Answer::Yes:
         // Closes only once the collection is on disk: a cancelled save dialog, a declined
         // overwrite question or a failed save keep the window and every record, as Cancel does.
-        if (SaveAs() == SaveResult::Written)
+        if (SaveAs() == SaveResult::Written) {
+            closeJournal();
             event->accept();
-        else
+        } else
             event->ignore();
         return;
     case Answer::No:
+        closeJournal();
         event->accept();
         return;
     default:
         event->ignore();
         return;
     }
+}
+
+void TForm1::closeJournal()
+{
+    // The user chose what happens to the collection: nothing is left to offer back.
+    runGuarded(this, [&] { journal_.discard(); });
 }
 
 } // namespace grimtally::ui

@@ -1,6 +1,7 @@
 // The main window: the enemy list over the record store, and the commands on the collection.
 #pragma once
 
+#include "core/records/recoveryjournal.h"
 #include "ui/editor/editorhost.h"
 
 #include <QMainWindow>
@@ -16,6 +17,8 @@ class ExchangeCommands;
 class FileDialog;
 class FindBar;
 class TEditor1;
+
+enum class Answer;
 
 class TForm1 : public QMainWindow, public EditorHost {
     Q_OBJECT
@@ -35,6 +38,7 @@ public:
     LanguageFile& language() override { return language_; }
     RecordStore& store() override { return store_; }
     const RecordStore& store() const { return store_; }
+    void registerRecord(EnemyRecord record) override;
 
     // The selected row (0 is the new-entry row) and the slot it shows; -1 when none.
     int selectedRow() const override;
@@ -71,6 +75,12 @@ public:
     // opened, saved or started anew.
     bool hasUnsavedChanges() const;
 
+    // At start, once the choice file is loaded: offers the unsaved changes that a program
+    // which ended without closing left in the working folder.
+    void offerRecovery();
+    // The recovery journal being written while there are unsaved changes, if any.
+    std::optional<std::filesystem::path> recoveryJournal() const { return journal_.file(); }
+
     QTreeView* ListView1 = nullptr;
     FindBar* FindBar1 = nullptr;
     QMenu* PopupMenu1 = nullptr;
@@ -100,11 +110,23 @@ private:
     bool SaveChangesFirst();
     QAction* addMenuItem(QMenu* menu, const QString& name, const QString& caption,
                          void (TForm1::*handler)());
+    // Asks before Save as writes over the file last opened or saved when another program
+    // changed it since. Answer::Yes writes, No chooses another name, Cancel writes nothing.
+    Answer mayWriteOverKnownFile(const QString& file);
+    // The collection now is `base`, with nothing unsaved; the journal starts anew.
+    void startedFrom(JournalBase base);
+    // Keeps a change just made to the store in the recovery journal.
+    void journal(const StoreChange& change);
+    // An orderly close: the journal goes.
+    void closeJournal();
 
     LanguageFile language_;
     Vocabulary vocabulary_;
     RecordStore store_;
     std::uint64_t savedRevision_ = 0; // the store's revision when it was last read or written
+    JournalBase knownFile_;           // the file last opened or saved, as it was then
+    RecoveryJournal journal_;
+    bool journalFailed_ = false; // until the next save, New or Open
     EnemyListModel* model_ = nullptr;
     TEditor1* editor_ = nullptr;
     QWidget* aboutBox_ = nullptr;

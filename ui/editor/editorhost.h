@@ -18,10 +18,13 @@ public:
     virtual const Vocabulary& vocabulary() const = 0;
     virtual LanguageFile& language() = 0; // read once at start, for every window
     virtual RecordStore& store() = 0;
+    // Registering: the record goes into the selected row's slot, or after the others for the
+    // new-entry row; the host keeps it safe and rebuilds its list.
+    virtual void registerRecord(EnemyRecord record) = 0;
     // The selected row (0 is the new-entry row) and the slot it shows; -1 when none.
     virtual int selectedRow() const = 0;
     virtual int selectedSlot() const = 0;
-    virtual void ListView1Renew() = 0; // after the editor changed the store
+    virtual void ListView1Renew() = 0;
 };
 
 } // namespace grimtally::ui

@@ -196,15 +196,7 @@ void TEditor1::DataGot()
 
 void TEditor1::SendData()
 {
-    EnemyRecord record = form_.record();
-    RecordStore& store = mainWindow_.store();
-    const int slot = mainWindow_.selectedSlot();
-    if (slot >= 1 && slot < store.slotCount())
-        store.overwrite(slot, std::move(record));
-    else
-        store.append(std::move(record)); // the new-entry row
-
-    mainWindow_.ListView1Renew();
+    mainWindow_.registerRecord(form_.record());
     closeEditor();
 }
 

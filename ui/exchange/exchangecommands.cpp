@@ -224,7 +224,11 @@ void ExchangeCommands::Menu_ImportJsonClick()
     BusyCursor busy;
     // Nothing is added from a file with any error in it.
     if (runGuarded(host_.window, [&] {
-            mergeEnemies(*host_.store, readEnemiesJson(readWholeFile(toPath(*file))));
+            const std::vector<EnemyRecord> records = readEnemiesJson(readWholeFile(toPath(*file)));
+            const StoreChange change =
+                StoreChange::replacingFrom(*host_.store, host_.store->slotCount());
+            mergeEnemies(*host_.store, records);
+            host_.noteChange(change);
         }))
         host_.renewList();
 }

@@ -5,6 +5,7 @@
 
 #include "core/exchange/captions.h"
 #include "core/records/recordstore.h"
+#include "core/records/recoveryjournal.h"
 
 #include <QObject>
 
@@ -28,7 +29,8 @@ struct ExchangeHost {
     // The slots to print or export: the selected enemy, or every enemy in the list's order.
     std::function<std::vector<int>()> chosenSlots;
     std::function<Captions()> captions;
-    std::function<void()> renewList; // after an import added records
+    std::function<void()> renewList;                    // after an import added records
+    std::function<void(const StoreChange&)> noteChange; // the import, once made
     // While the find bar hides enemies and none is selected, how the commands say that they
     // take only the shown ones; else empty.
     std::function<QString()> shownOnly;
