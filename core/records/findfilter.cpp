@@ -86,6 +86,40 @@ struct WordPlan {
     }
 };
 
+// The sum of the first `count` of `bytes`: the length of a record's shown texts, worked out
+// for every record a find looks at.
+std::size_t sumOfBytes(std::span<const unsigned char> bytes, std::size_t count)
+{
+    std::size_t at = 0;
+    std::size_t sum = 0;
+#if defined(__SSE2__) && defined(__x86_64__)
+    if (bytes.size() >= 16) {
+        const __m128i zero = _mm_setzero_si128();
+        __m128i sums = zero;
+        for (; at + 16 <= count; at += 16) {
+            const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(&bytes[at]));
+            sums = _mm_add_epi64(sums, _mm_sad_epu8(block, zero));
+        }
+        if (at < count) {
+            // The last block ends within `bytes`; only its bytes from `at` to `count` count.
+            const std::size_t from = std::min(at, bytes.size() - 16);
+            const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(&bytes[from]));
+            const __m128i index =
+                _mm_setr_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
+            const __m128i wanted = _mm_andnot_si128(
+                _mm_cmpgt_epi8(_mm_set1_epi8(static_cast<char>(at - from)), index),
+                _mm_cmpgt_epi8(_mm_set1_epi8(static_cast<char>(count - from)), index));
+            sums = _mm_add_epi64(sums, _mm_sad_epu8(_mm_and_si128(block, wanted), zero));
+        }
+        return static_cast<std::size_t>(_mm_cvtsi128_si64(sums)) +
+               static_cast<std::size_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(sums, sums)));
+    }
+#endif
+    for (; at < count; ++at)
+        sum += bytes[at];
+    return sum;
+}
+
 // A thread's buffers, reused record after record, and the record being looked at.
 struct Scratch {
     std::string_view name;
@@ -93,12 +127,25 @@ struct Scratch {
     int textCount = 0;                           // the name and the shown fields the record has
     std::string_view joined;                     // their bytes, one text after another
     std::array<std::size_t, kShownTexts> ends{}; // where each text ends in `joined`
-    bool endsKnown = false;
+    int endsKnown = 0;                           // how many of `ends` are worked out
+    const unsigned char* lengths = nullptr;      // the fields' lengths, where compact
     std::string copy; // the texts' bytes, where they do not lie one after another
     std::vector<std::string_view> allFields;
     std::vector<FoldedUnit> units;
     std::string cell;
 
+    // Where text `index` ends, worked out as far as it is asked for: most records turn up
+    // a word, or turn it down, without the ends of all their texts.
+    std::size_t endOf(int index)
+    {
+        for (; endsKnown <= index; ++endsKnown) {
+            const auto at = static_cast<std::size_t>(endsKnown);
+            ends[at] = at == 0 ? name.size() : ends[at - 1] + lengths[at - 1];
+        }
+        return ends[static_cast<std::size_t>(index)];
+    }
+
+    // Text `index`, once endOf(index) was asked.
     std::string_view text(int index) const
     {
         const std::size_t from = index == 0 ? 0 : ends[static_cast<std::size_t>(index) - 1];
@@ -243,7 +290,6 @@ private:
     }
 
     void readRecord(int slot, Scratch& s) const;
-    void readEnds(Scratch& s) const;
     bool findWord(const WordPlan& plan, Scratch& s) const;
     bool shown(int text, const Scratch& s) const;
     bool inText(const WordPlan& plan, int text, Scratch& s) const;
@@ -283,14 +329,14 @@ void Finder::readRecord(int slot, Scratch& s) const
     s.fields = store_.fields(slot);
     const int shownFields = std::min(s.fields.size(), kShownTexts - 1);
     s.textCount = 1 + shownFields;
-    s.endsKnown = false;
     const std::span<const unsigned char> lengths = s.fields.compactLengths();
     if (!lengths.empty()) {
         // The fields follow the name; where the shown ones end is all a scan needs.
-        std::size_t size = s.name.size();
-        for (int field = 0; field < shownFields; ++field)
-            size += lengths[static_cast<std::size_t>(field)];
-        s.joined = std::string_view(s.name.data(), size);
+        s.endsKnown = 0;
+        s.lengths = lengths.data();
+        s.joined = std::string_view(s.name.data(),
+                                    s.name.size() +
+                                        sumOfBytes(lengths, static_cast<std::size_t>(shownFields)));
         return;
     }
     s.allFields.resize(static_cast<std::size_t>(std::max(s.fields.size(), 0)));
@@ -304,7 +350,7 @@ void Finder::readRecord(int slot, Scratch& s) const
         total += bytes.size();
         s.ends[static_cast<std::size_t>(field) + 1] = total;
     }
-    s.endsKnown = true;
+    s.endsKnown = s.textCount;
     if (adjacent) {
         s.joined = std::string_view(s.name.data(), total);
         return;
@@ -313,20 +359,6 @@ void Finder::readRecord(int slot, Scratch& s) const
     for (int field = 0; field < shownFields; ++field)
         s.copy.append(s.allFields[static_cast<std::size_t>(field)]);
     s.joined = s.copy;
-}
-
-void Finder::readEnds(Scratch& s) const
-{
-    if (s.endsKnown)
-        return;
-    const std::span<const unsigned char> lengths = s.fields.compactLengths();
-    std::size_t end = s.name.size();
-    s.ends[0] = end;
-    for (int text = 1; text < s.textCount; ++text) {
-        end += lengths[static_cast<std::size_t>(text) - 1];
-        s.ends[static_cast<std::size_t>(text)] = end;
-    }
-    s.endsKnown = true;
 }
 
 // Calls onHit(offset) for each byte of `bytes` that is one of the needles, in order, until
@@ -482,9 +514,8 @@ bool Finder::findWord(const WordPlan& plan, Scratch& s) const
                 (!plan.before.empty() && !anyFormEndsAt(bytes, begin, plan.before)) ||
                 (!plan.after.empty() && !anyFormAt(bytes, begin + form.size, plan.after)))
                 continue;
-            readEnds(s);
             // Hits come in order, so the text that holds them only moves on.
-            while (s.ends[static_cast<std::size_t>(text)] <= begin)
+            while (s.endOf(text) <= begin)
                 ++text;
             const std::size_t textBegin =
                 text == 0 ? 0 : s.ends[static_cast<std::size_t>(text) - 1];

@@ -163,6 +163,26 @@ TEST(FindFilter, NarrowsWhenEveryWordLiesInANewOne)
     EXPECT_FALSE(FindQuery("a", CellWords{"|", "-"}).narrows(FindQuery("a", CellWords())));
 }
 
+// Records with any number of fields, the word in each field in turn: the shown texts' length,
+// worked out from the fields' lengths in blocks, ends where the last shown field does.
+TEST(FindFilter, FindsInTheLastShownFieldOfAnyCount)
+{
+    std::vector<EnemyRecord> made;
+    const int counts[] = {0,          1, 15, 16, 17, 31, 32, 33, FieldSubSenses, FieldSubSenses + 1,
+                          kFieldCount};
+    for (int count : counts) {
+        for (int at = -1; at < count; ++at) {
+            std::vector<std::string> fields;
+            for (int field = 0; field < count; ++field)
+                fields.push_back(
+                    field == at ? "q" : std::string(static_cast<std::size_t>(field % 5), 'x'));
+            made.push_back(test::record(at < 0 ? "q" : "x", fields));
+        }
+    }
+    const RecordStore store = storeOf(made);
+    EXPECT_GT(found(store, FindQuery("q", CellWords())).size(), 100u);
+}
+
 // Records of pieces that trip up byte-wise searches (every width and script of a kana, a
 // letter as a trail byte, bytes that are no character, marks, quotes and commas), and words
 // cut from their cells at any byte: the search on the records' bytes finds what the plain
