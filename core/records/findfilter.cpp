@@ -627,25 +627,31 @@ bool FindQuery::matches(std::string_view name, CellFields fields) const
     return left == 0;
 }
 
-void findRecords(const RecordStore& store, const FindQuery& query, std::span<const int> slots,
-                 std::span<std::uint8_t> kept)
+std::size_t findRecords(const RecordStore& store, const FindQuery& query,
+                        std::span<const int> slots, std::span<std::uint8_t> kept)
 {
     if (query.empty()) {
         for (int slot : slots)
             kept[static_cast<std::size_t>(slot)] = 1;
-        return;
+        return slots.size();
     }
     const Finder finder(store, query, slots);
     const std::size_t half = slots.size() / 2;
+    std::array<std::size_t, 2> counts{};
     inTwoParts(slots.size() >= kFindTwoThreadSlots, [&](int part) {
         const std::span<const int> mine = part == 0 ? slots.first(half) : slots.subspan(half);
         std::uint8_t* const into = kept.data();
         Scratch scratch;
+        std::size_t count = 0;
         for (std::size_t i = 0; i < mine.size(); ++i) {
             const int slot = mine[i];
-            into[static_cast<std::size_t>(slot)] = finder.keeps(slot, scratch) ? 1 : 0;
+            const bool keeps = finder.keeps(slot, scratch);
+            into[static_cast<std::size_t>(slot)] = keeps ? 1 : 0;
+            count += keeps ? 1 : 0;
         }
+        counts[static_cast<std::size_t>(part)] = count;
     });
+    return counts[0] + counts[1];
 }
 
 } // namespace grimtally

@@ -45,8 +45,8 @@ inline constexpr std::size_t kFindTwoThreadSlots = std::size_t{1} << 14;
 // Sets kept[slot] to 1 for each of `slots` whose record FindQuery::matches, else to 0;
 // `kept` has a byte for every slot of the store. Looks for the words in the records' own
 // bytes instead of making and folding every cell, so that a keystroke at a million records
-// costs little more than a read of their bytes.
-void findRecords(const RecordStore& store, const FindQuery& query, std::span<const int> slots,
-                 std::span<std::uint8_t> kept);
+// costs little more than a read of their bytes. Returns how many of `slots` it kept.
+std::size_t findRecords(const RecordStore& store, const FindQuery& query,
+                        std::span<const int> slots, std::span<std::uint8_t> kept);
 
 } // namespace grimtally

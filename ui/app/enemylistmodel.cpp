@@ -58,17 +58,21 @@ void EnemyListModel::renew()
 {
     beginResetModel();
     order_.reset(store_.slotCount());
-    if (!query_.empty())
-        order_.showOnly(keptBy(query_, false));
+    if (!query_.empty()) {
+        std::size_t keptCount = 0;
+        order_.showOnly(keptBy(query_, false, keptCount));
+    }
     endResetModel();
 }
 
-std::vector<std::uint8_t> EnemyListModel::keptBy(const FindQuery& query, bool narrowing) const
+std::vector<std::uint8_t> EnemyListModel::keptBy(const FindQuery& query, bool narrowing,
+                                                 std::size_t& keptCount) const
 {
     std::vector<std::uint8_t> kept(static_cast<std::size_t>(store_.slotCount()), 0);
     std::vector<int> slots;
     if (narrowing) {
         // In slot order, so that the records are read front to back.
+        slots.reserve(static_cast<std::size_t>(order_.rowCount()));
         for (int slot = 1; slot < store_.slotCount(); ++slot) {
             if (order_.shows(slot))
                 slots.push_back(slot);
@@ -76,7 +80,7 @@ std::vector<std::uint8_t> EnemyListModel::keptBy(const FindQuery& query, bool na
     } else {
         slots = store_.recordSlots();
     }
-    findRecords(store_, query, slots, kept);
+    keptCount = findRecords(store_, query, slots, kept);
     return kept;
 }
 
@@ -94,12 +98,16 @@ void EnemyListModel::setFindText(std::string_view typed)
     }
     // Typing on only narrows: what the last text turned down stays turned down.
     const bool narrowing = order_.filtered() && query.narrows(query_);
-    std::vector<std::uint8_t> kept = keptBy(query, narrowing);
+    std::size_t keptCount = 0;
+    std::vector<std::uint8_t> kept = keptBy(query, narrowing, keptCount);
     query_ = std::move(query);
-    if (order_.filtered()) {
+    if (order_.filtered() && keptCount == static_cast<std::size_t>(shownRecordCount())) {
+        // As many rows as shown: the same ones when narrowing, else compared one by one.
         bool same = true;
-        for (int slot = 1; slot < store_.slotCount() && same; ++slot)
-            same = (kept[static_cast<std::size_t>(slot)] != 0) == order_.shows(slot);
+        if (!narrowing) {
+            for (int slot = 1; slot < store_.slotCount() && same; ++slot)
+                same = (kept[static_cast<std::size_t>(slot)] != 0) == order_.shows(slot);
+        }
         if (same)
             return; // the same rows: nothing to lay out again
     }

@@ -44,9 +44,11 @@ public:
     const RowOrder& order() const { return order_; }
 
 private:
-    // One mark per slot: whether `query` keeps the record. Where `narrowing`, only the
-    // records shown now are looked at, as the others cannot be kept.
-    std::vector<std::uint8_t> keptBy(const FindQuery& query, bool narrowing) const;
+    // One mark per slot: whether `query` keeps the record; `keptCount` is how many it
+    // keeps. Where `narrowing`, only the records shown now are looked at, as the others
+    // cannot be kept.
+    std::vector<std::uint8_t> keptBy(const FindQuery& query, bool narrowing,
+                                     std::size_t& keptCount) const;
 
     const RecordStore& store_;
     const Vocabulary& vocabulary_;

@@ -18,7 +18,7 @@ std::vector<int> found(const RecordStore& store, const FindQuery& query)
 {
     const std::vector<int> slots = store.recordSlots();
     std::vector<std::uint8_t> kept(static_cast<std::size_t>(store.slotCount()), 2);
-    findRecords(store, query, slots, kept);
+    const std::size_t count = findRecords(store, query, slots, kept);
     std::vector<int> result;
     for (int slot : slots) {
         const bool keeps = kept[static_cast<std::size_t>(slot)] == 1;
@@ -27,6 +27,7 @@ std::vector<int> found(const RecordStore& store, const FindQuery& query)
         if (keeps)
             result.push_back(slot);
     }
+    EXPECT_EQ(count, result.size()); // the list trusts the count to see whether rows changed
     return result;
 }
 
