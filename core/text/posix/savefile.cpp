@@ -2,6 +2,7 @@
 // in place with the old content kept on disk.
 #include "core/text/savefile.h"
 
+#include "core/text/blockstreambuf.h"
 #include "core/text/posix/posixfile.h"
 #include "core/text/textfile.h"
 
@@ -27,46 +28,16 @@ using namespace posix;
 
 namespace {
 
-// A stream buffer over a file descriptor that remembers why a write failed, so a full disk
-// is reported as such and not as a vague stream error.
-class FdStreamBuf : public std::streambuf {
+// The file descriptor's side of the stream buffer; it remembers why a write failed, so that a
+// full disk is reported as such and not as a vague stream error.
+class FdStreamBuf : public BlockStreamBuf {
 public:
-    explicit FdStreamBuf(int fd) : fd_(fd)
-    {
-        setp(buffer_.data(), buffer_.data() + buffer_.size());
-    }
+    explicit FdStreamBuf(int fd) : fd_(fd) {}
     int error() const { return error_; }
 
 protected:
-    int_type overflow(int_type ch) override
+    bool writeBlock(const char* data, size_t size) override
     {
-        if (!flushBuffer())
-            return traits_type::eof();
-        if (!traits_type::eq_int_type(ch, traits_type::eof())) {
-            *pptr() = traits_type::to_char_type(ch);
-            pbump(1);
-        }
-        return traits_type::not_eof(ch);
-    }
-
-    int sync() override { return flushBuffer() ? 0 : -1; }
-
-    std::streamsize xsputn(const char* s, std::streamsize count) override
-    {
-        // Large blocks go straight to the file instead of through the buffer.
-        if (count >= static_cast<std::streamsize>(buffer_.size())) {
-            if (!flushBuffer() || !writeAll(s, static_cast<size_t>(count)))
-                return 0;
-            return count;
-        }
-        return std::streambuf::xsputn(s, count);
-    }
-
-private:
-    bool writeAll(const char* data, size_t size)
-    {
-        if (error_ != 0)
-            return false;
         while (size > 0) {
             ssize_t n = ::write(fd_, data, size);
             if (n < 0) {
@@ -87,6 +58,7 @@ private:
         return true;
     }
 
+private:
     // A large file is put on its way to the disk while the rest is still being made, so that
     // the flush at the end waits only for the last part; before, the system would hold it
     // all in memory until then.
@@ -102,19 +74,10 @@ private:
 #endif
     }
 
-    bool flushBuffer()
-    {
-        size_t pending = static_cast<size_t>(pptr() - pbase());
-        bool ok = writeAll(pbase(), pending);
-        setp(buffer_.data(), buffer_.data() + buffer_.size());
-        return ok;
-    }
-
     int fd_;
     int error_ = 0;
     std::uint64_t written_ = 0;    // bytes written to the file so far
     std::uint64_t handedOver_ = 0; // of those, the bytes whose writeback was started
-    std::array<char, 65536> buffer_;
 };
 
 mode_t permissionsForNewFile()

@@ -5,6 +5,7 @@
 // rename on POSIX. So there is no rewrite in place, and no kept copy of an interrupted one.
 #include "core/text/savefile.h"
 
+#include "core/text/blockstreambuf.h"
 #include "core/text/textfile.h"
 #include "core/text/windows/windowsfile.h"
 
@@ -30,52 +31,36 @@ constexpr std::string_view kTemporarySuffix = ".tmp-XXXXXX";
 constexpr std::string_view kLongNameTemporary = ".grimtally.tmp-XXXXXX";
 constexpr std::size_t kRandomPart = 6;
 
-// A stream buffer over a file handle that remembers why a write failed, so that a full disk
-// is reported as such.
-class HandleStreamBuf : public std::streambuf {
+// The file handle's side of the stream buffer; it remembers why a write failed, so that a full
+// disk is reported as such.
+class HandleStreamBuf : public BlockStreamBuf {
 public:
-    explicit HandleStreamBuf(HANDLE handle) : handle_(handle)
-    {
-        setp(buffer_.data(), buffer_.data() + buffer_.size());
-    }
+    explicit HandleStreamBuf(HANDLE handle) : handle_(handle) {}
     DWORD error() const { return error_; }
 
 protected:
-    int_type overflow(int_type ch) override
+    bool writeBlock(const char* data, std::size_t size) override
     {
-        if (!flushBuffer())
-            return traits_type::eof();
-        if (!traits_type::eq_int_type(ch, traits_type::eof())) {
-            *pptr() = traits_type::to_char_type(ch);
-            pbump(1);
-        }
-        return traits_type::not_eof(ch);
-    }
-
-    int sync() override { return flushBuffer() ? 0 : -1; }
-
-private:
-    bool flushBuffer()
-    {
-        const char* data = pbase();
-        std::size_t size = static_cast<std::size_t>(pptr() - pbase());
-        setp(buffer_.data(), buffer_.data() + buffer_.size());
-        while (size > 0 && error_ == 0) {
+        while (size > 0) {
             DWORD written = 0;
             const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size, 1 << 20));
-            if (!::WriteFile(handle_, data, chunk, &written, nullptr))
+            if (!::WriteFile(handle_, data, chunk, &written, nullptr)) {
                 error_ = ::GetLastError();
-            else if (written == 0)
+                return false;
+            }
+            if (written == 0) {
                 error_ = ERROR_WRITE_FAULT;
+                return false;
+            }
             data += written;
             size -= written;
         }
-        return error_ == 0;
+        return true;
     }
 
+private:
     HANDLE handle_;
     DWORD error_ = 0;
-    std::array<char, 65536> buffer_;
 };
 
 // A new temporary file beside the target, created so that nobody else can have it open.
