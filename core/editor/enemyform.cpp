@@ -340,12 +340,7 @@ FormChanges EnemyForm::newRecord()
 
     // Selecting runs no rule, so the rows are switched and derived here.
     subMovementEnabled();
-    for (int row = 0; row < 3; ++row)
-        attackChanged(row);
-    dodge();
-    prevent();
-    resist(FieldHP, FieldHPResist);
-    resist(FieldSP, FieldSPResist);
+    deriveByLevel();
     intelligenceChanged();
 
     for (int field : {kNameField, int{FieldHabitat}, int{FieldLanguage}})

@@ -121,6 +121,7 @@ private:
     // The rules (formrules.cpp). `changed` runs what follows a change of the field's input.
     void changed(int field);
     void levelChanged();
+    void deriveByLevel(); // everything the level enters: attacks, dodge, prevent, resists
     void strengthChanged();
     void intelligenceChanged();
     void attackChanged(int row);

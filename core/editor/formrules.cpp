@@ -89,8 +89,12 @@ void EnemyForm::changed(int field)
 
 void EnemyForm::levelChanged()
 {
-    if (text(FieldLevel).empty())
-        return;
+    if (!text(FieldLevel).empty())
+        deriveByLevel();
+}
+
+void EnemyForm::deriveByLevel()
+{
     for (int row = 0; row < 3; ++row)
         attackChanged(row);
     dodge();
