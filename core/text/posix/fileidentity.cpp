@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -30,6 +31,21 @@ bool lockExclusively(int fd)
             return false;
     }
     return true;
+}
+
+// Gives `from` the name `to` unless a file has that name already; an errno value or 0. The
+// flag is checked by the kernel itself and also works where there are no hard links (FAT);
+// link() serves the file systems that refuse the flag.
+int putInPlace(const std::filesystem::path& from, const std::filesystem::path& to)
+{
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP)
+        return errno;
+    if (::link(from.c_str(), to.c_str()) != 0)
+        return errno;
+    ::unlink(from.c_str());
+    return 0;
 }
 
 } // namespace
@@ -67,13 +83,10 @@ std::unique_ptr<HeldFile> HeldFile::create(const std::filesystem::path& file)
         held->remove();
         throw FileError(file, posix::systemReason(error));
     }
-    // link() fails where `file` exists, which rename() would write over.
-    if (::link(passing.c_str(), file.c_str()) != 0) {
-        const int error = errno;
+    if (const int error = putInPlace(passing, file); error != 0) {
         held->remove();
         throw FileError(file, posix::systemReason(error));
     }
-    ::unlink(passing.c_str());
     held->path_ = file;
     return held;
 }

@@ -126,6 +126,10 @@ TEST_F(FileFingerprintTest, AHeldFileCannotBeTakenOverUntilItIsLetGo)
     held->append("one ");
     held->append("two");
     EXPECT_THROW(grimtally::HeldFile::create(file), grimtally::FileError);
+    // Nothing written over and no passing name left behind.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder()),
+                            std::filesystem::directory_iterator()),
+              1);
     EXPECT_EQ(grimtally::HeldFile::takeOver(file), nullptr);
     held.reset();
 
