@@ -12,6 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (FileKind kind :
          {FileKind::Data, FileKind::Choices, FileKind::Language, FileKind::Settings})
         checkFile(kind, input);
-    checkFile(guessFileKind(input), input);
+    guessFileKind(input); // its choice was checked above, whatever it is
+
     return 0;
 }
