@@ -3,6 +3,7 @@
 // the view having painted again. Each benchmark times one keystroke of a word, the ones
 // before it typed untimed: the first looks at every record, the later ones only at the
 // rows still shown.
+#include "qt_benchmark_main.h"
 #include "shown_list.h"
 
 #include <QApplication>
@@ -113,12 +114,4 @@ BENCHMARK(BM_EscapeBringsEveryRowBack)
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+GRIMTALLY_QT_BENCHMARK_MAIN()

@@ -3,6 +3,7 @@
 #include "core/records/datafile.h"
 #include "core/words/vocabulary.h"
 #include "generated_collection.h"
+#include "qt_benchmark_main.h"
 #include "ui/app/enemylistmodel.h"
 #include "ui/toolkit/listview.h"
 
@@ -53,12 +54,4 @@ BENCHMARK(BM_HeaderClickSort)->Arg(2)->Arg(0)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+GRIMTALLY_QT_BENCHMARK_MAIN()

@@ -1,6 +1,7 @@
 // One header click on the main list at 10,000, 100,000 and 1,000,000 generated enemies:
 // the first click from slot order, and a click from the scrambled order another column's
 // sort left behind. Timed from the click to the view having painted again.
+#include "qt_benchmark_main.h"
 #include "shown_list.h"
 
 #include <QApplication>
@@ -78,12 +79,4 @@ BENCHMARK(BM_ClickFromScrambledOrder)->Apply(sizesAndColumns);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+GRIMTALLY_QT_BENCHMARK_MAIN()
