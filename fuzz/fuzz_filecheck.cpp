@@ -13,6 +13,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
          {FileKind::Data, FileKind::Choices, FileKind::Language, FileKind::Settings})
         checkFile(kind, input);
     guessFileKind(input); // its choice was checked above, whatever it is
-
     return 0;
 }
