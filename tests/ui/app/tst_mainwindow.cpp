@@ -3,9 +3,8 @@
 #include "core/records/datafile.h"
 #include "core/text/inifile.h"
 #include "core/text/textfile.h"
-#include "tests/ui/support/scripteddialogs.h"
 #include "tests/ui/support/uitest.h"
-#include "tests/ui/support/workingfolder.h"
+#include "tests/ui/support/windowsession.h"
 #include "ui/app/tform1.h"
 #include "ui/toolkit/cp932text.h"
 
@@ -16,8 +15,6 @@
 #include <QTreeView>
 #include <QtTest>
 
-#include <fstream>
-#include <memory>
 #include <optional>
 #include <utility>
 
@@ -40,12 +37,6 @@ std::string recordLine(const std::string& name, const std::string& classify, int
     return formatRecordLine(name, FieldList(std::span<const std::string>(fields)));
 }
 
-void writeBytes(const QString& file, const std::string& bytes)
-{
-    std::ofstream out(ui::toPath(file), std::ios::binary);
-    out << bytes;
-}
-
 std::string fileBytes(const QString& file)
 {
     return readWholeFile(ui::toPath(file));
@@ -65,19 +56,10 @@ struct PaintedRegion : QObject {
 
 } // namespace
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public QObject, public test::WindowSession {
     Q_OBJECT
 
 private:
-    std::optional<test::WorkingFolder> folder_;
-    std::unique_ptr<ScriptedDialogs> dialogs_;
-    std::unique_ptr<TForm1> form_;
-
-    void start()
-    {
-        form_ = std::make_unique<TForm1>();
-        form_->show();
-    }
     QString cell(int row, int column) const
     {
         const QAbstractItemModel* model = form_->ListView1->model();
@@ -90,31 +72,21 @@ private:
             result << cell(row, 0);
         return result;
     }
-    QString path(const QString& name) const { return folder_->filePath(name); }
     // Opens a file of the given lines through Files > Open.
     void openFile(const QString& name, const std::string& bytes)
     {
-        writeBytes(path(name), bytes);
+        writeFile(name, bytes);
         dialogs_->chooseFile(path(name));
         form_->Menu_OpenClick();
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        QVERIFY(folder_.emplace().isValid());
-        dialogs_ = std::make_unique<ScriptedDialogs>();
-    }
-    void cleanup()
-    {
-        form_.reset();
-        dialogs_.reset();
-        folder_.reset();
-    }
+    void init() { QVERIFY(openSession()); }
+    void cleanup() { closeSession(); }
 
     void startsWithDefaultWordsAndWritesThemBack()
     {
-        start();
+        startMainWindow();
         QCOMPARE(form_->windowTitle(), u"Grimtally"_s);
         QCOMPARE(form_->objectName(), u"TForm1"_s);
         const QAbstractItemModel* model = form_->ListView1->model();
@@ -144,9 +116,9 @@ private Q_SLOTS:
 
     void keepsPresentWordsAndOtherSections()
     {
-        writeBytes(path(u"Language.txt"_s), "[common]\r\nslash=\r\nhit=Strike\r\nresist=Ward\r\n"
-                                            "[list]\r\nanew=New one\r\n[mine]\r\nkeep=me\r\n");
-        start();
+        writeFile(u"Language.txt"_s, "[common]\r\nslash=\r\nhit=Strike\r\nresist=Ward\r\n"
+                                     "[list]\r\nanew=New one\r\n[mine]\r\nkeep=me\r\n");
+        startMainWindow();
         const QAbstractItemModel* model = form_->ListView1->model();
         QCOMPARE(model->headerData(13, Qt::Horizontal).toString(), u"DodgePrevent"_s);
         QCOMPARE(model->headerData(10, Qt::Horizontal).toString(), u"StrikeDamage 1"_s);
@@ -164,9 +136,9 @@ private Q_SLOTS:
     void reportsAnUnreadableLanguageFileAndStartsAnyway()
     {
         // A folder where the file should be: it can be neither read nor replaced.
-        QVERIFY(QDir(folder_->path()).mkdir(u"Language.txt"_s));
+        QVERIFY(QDir(folderPath()).mkdir(u"Language.txt"_s));
         dialogs_->strict = false;
-        start();
+        startMainWindow();
         QCOMPARE(form_->ListView1->model()->columnCount(), 20);
         QCOMPARE(form_->ListView1->model()->headerData(2, Qt::Horizontal).toString(),
                  u"Monster Level"_s);
@@ -179,10 +151,10 @@ private Q_SLOTS:
     void reportsAnUnwritableLanguageFileAndStartsAnyway()
     {
         // Readable but not replaceable: a file nobody may write.
-        writeBytes(path(u"Language.txt"_s), "[common]\r\nname=Label\r\n");
+        writeFile(u"Language.txt"_s, "[common]\r\nname=Label\r\n");
         QVERIFY(QFile::setPermissions(path(u"Language.txt"_s), QFileDevice::ReadOwner));
         dialogs_->strict = false;
-        start();
+        startMainWindow();
         QCOMPARE(form_->ListView1->model()->headerData(0, Qt::Horizontal).toString(), u"Label"_s);
         QCOMPARE(dialogs_->questions.size(), size_t(1));
         QCOMPARE(dialogs_->questions.back().icon, ui::MessageIcon::Error);
@@ -193,16 +165,15 @@ private Q_SLOTS:
 
     void opensAndMergesDataFiles()
     {
-        start();
+        startMainWindow();
         openFile(u"five.txt"_s, recordLine("A", "x", 1) + "\r\n" + recordLine("B", "x", 2) +
                                     "\r\n\r\n" + recordLine("C", "x", 3) + "\n" +
                                     recordLine("D", "x", 4) + "\r" + recordLine("E", "x", 5));
         QCOMPARE(names(), (QStringList{u"(Anew)"_s, u"A"_s, u"B"_s, u"C"_s, u"D"_s, u"E"_s}));
         QCOMPARE(cell(3, 2), u"3"_s);
 
-        writeBytes(path(u"three.txt"_s), recordLine("F", "x", 6) + "\r\n" +
-                                             recordLine("G", "x", 7) + "\r\n" +
-                                             recordLine("H", "x", 8) + "\r\n");
+        writeFile(u"three.txt"_s, recordLine("F", "x", 6) + "\r\n" + recordLine("G", "x", 7) +
+                                      "\r\n" + recordLine("H", "x", 8) + "\r\n");
         dialogs_->chooseFile(path(u"three.txt"_s));
         form_->Menu_MergeClick();
         QCOMPARE(form_->store().recordCount(), 8);
@@ -221,12 +192,11 @@ private Q_SLOTS:
 
     void refusedFileAsksAgain()
     {
-        start();
+        startMainWindow();
         openFile(u"good.txt"_s, recordLine("Old", "x", 1));
         const std::string bad = recordLine("Kept", "x", 1) + "\r\nthis,is,not,an,enemy\r\n";
-        writeBytes(path(u"bad.txt"_s), bad);
-        writeBytes(path(u"other.txt"_s),
-                   recordLine("P", "x", 1) + "\r\n" + recordLine("Q", "x", 2));
+        writeFile(u"bad.txt"_s, bad);
+        writeFile(u"other.txt"_s, recordLine("P", "x", 1) + "\r\n" + recordLine("Q", "x", 2));
 
         // A refused file, then a good one: the good file's records replace what the bad one
         // brought in.
@@ -249,14 +219,14 @@ private Q_SLOTS:
 
     void refusalSaysWhichLinesAndWhichEncoding()
     {
-        start();
+        startMainWindow();
         std::string twelveBad = recordLine("Kept", "x", 1);
         for (int i = 0; i < 12; ++i)
             twelveBad += "\r\nnot,a,record";
-        writeBytes(path(u"twelve.txt"_s), twelveBad);
-        writeBytes(path(u"one.txt"_s), "\r\nnot,a,record\r\n" + recordLine("Also", "x", 1));
-        writeBytes(path(u"utf8.txt"_s), "\xEF\xBB\xBF" + recordLine("Bom", "x", 1));
-        writeBytes(path(u"utf16.txt"_s), "\xFF\xFE\"\0B\0\"\0"s);
+        writeFile(u"twelve.txt"_s, twelveBad);
+        writeFile(u"one.txt"_s, "\r\nnot,a,record\r\n" + recordLine("Also", "x", 1));
+        writeFile(u"utf8.txt"_s, "\xEF\xBB\xBF" + recordLine("Bom", "x", 1));
+        writeFile(u"utf16.txt"_s, "\xFF\xFE\"\0B\0\"\0"s);
         for (const QString& name : {u"twelve.txt"_s, u"one.txt"_s, u"utf8.txt"_s, u"utf16.txt"_s}) {
             dialogs_->chooseFile(path(name));
             dialogs_->answer(Answer::Ok);
@@ -281,7 +251,7 @@ private Q_SLOTS:
 
     void newAndOpenAskToSaveChanges()
     {
-        start();
+        startMainWindow();
         const std::string two = recordLine("A", "x", 1) + "\r\n" + recordLine("B", "x", 2);
         openFile(u"two.txt"_s, two);
         QVERIFY(!form_->hasUnsavedChanges());
@@ -325,7 +295,7 @@ private Q_SLOTS:
 
     void unreadableFileLeavesTheStoreAsItWas()
     {
-        start();
+        startMainWindow();
         openFile(u"good.txt"_s, recordLine("Old", "x", 1));
         dialogs_->strict = false;
         dialogs_->chooseFile(path(u"vanished.txt"_s));
@@ -338,13 +308,13 @@ private Q_SLOTS:
 
     void binaryAndHugeLinesAreRefusedNotFatal()
     {
-        start();
+        startMainWindow();
         std::string binary(4096, '\0');
         for (size_t i = 0; i < binary.size(); ++i)
             binary[i] = static_cast<char>(i * 37 % 256);
         const std::string huge(20 * 1024 * 1024, 'x');
-        writeBytes(path(u"binary.bin"_s), binary);
-        writeBytes(path(u"huge.txt"_s), huge);
+        writeFile(u"binary.bin"_s, binary);
+        writeFile(u"huge.txt"_s, huge);
         dialogs_->chooseFile(path(u"binary.bin"_s));
         dialogs_->answer(Answer::Ok);
         dialogs_->chooseFile(path(u"huge.txt"_s));
@@ -357,7 +327,7 @@ private Q_SLOTS:
 
     void savesAsWithTheOverwriteQuestion()
     {
-        start();
+        startMainWindow();
         const std::string line = "\"Odd \"\"One\"\"\",x,1,1,,1,1,1,,,1,,1,1,1,,1,1,1,,,,,,,1,"
                                  "1,1,1,1,1,,,,,,,,,,,,,1,,1,1,";
         openFile(u"in.txt"_s, line);
@@ -369,7 +339,7 @@ private Q_SLOTS:
         QCOMPARE(dialogs_->fileRequests.back().defaultSuffix, u"txt"_s);
         QCOMPARE(fileBytes(path(u"out.txt"_s)), line + "\r\n");
 
-        writeBytes(path(u"exists.txt"_s), "old");
+        writeFile(u"exists.txt"_s, "old");
         dialogs_->chooseFile(path(u"exists.txt"_s));
         dialogs_->answer(Answer::Cancel);
         form_->Menu_AnewClick();
@@ -397,7 +367,7 @@ private Q_SLOTS:
 
     void closeQuestionAnswers()
     {
-        start();
+        startMainWindow();
         QCloseEvent empty;
         QCoreApplication::sendEvent(form_.get(), &empty);
         QVERIFY(empty.isAccepted());
@@ -423,7 +393,7 @@ private Q_SLOTS:
         QCloseEvent yesCancelled;
         QCoreApplication::sendEvent(form_.get(), &yesCancelled);
         QVERIFY(!yesCancelled.isAccepted());
-        writeBytes(path(u"taken.txt"_s), "other");
+        writeFile(u"taken.txt"_s, "other");
         dialogs_->answer(Answer::Yes);
         dialogs_->chooseFile(path(u"taken.txt"_s));
         dialogs_->answer(Answer::Cancel); // the overwrite question
@@ -443,12 +413,12 @@ private Q_SLOTS:
 
     void openOffersTheContentAnInterruptedSaveKept()
     {
-        start();
+        startMainWindow();
         // What a save killed while rewriting the file in place leaves: part of the new
         // content in the file, the old content in a copy beside it.
         const std::string kept = recordLine("Old", "x", 1) + "\r\n";
         for (const Answer answer : {Answer::No, Answer::Yes}) {
-            writeBytes(path(u"a.txt.grimtally-old"_s), kept);
+            writeFile(u"a.txt.grimtally-old"_s, kept);
             dialogs_->answer(answer);
             openFile(u"a.txt"_s, recordLine("New", "x", 1) + "\r\n");
             QCOMPARE(dialogs_->questions.back().icon, ui::MessageIcon::Question);
@@ -463,9 +433,9 @@ private Q_SLOTS:
 
     void failedSaveOnCloseKeepsTheWindowOpen()
     {
-        start();
+        startMainWindow();
         openFile(u"one.txt"_s, recordLine("A", "x", 1));
-        QVERIFY(QDir(folder_->path()).mkdir(u"blocked.txt"_s));
+        QVERIFY(QDir(folderPath()).mkdir(u"blocked.txt"_s));
         dialogs_->strict = false;
         dialogs_->answer(Answer::Yes);
         dialogs_->chooseFile(path(u"blocked.txt"_s));
@@ -479,7 +449,7 @@ private Q_SLOTS:
 
     void sortCycleSurvivesARebuild()
     {
-        start();
+        startMainWindow();
         openFile(u"levels.txt"_s,
                  recordLine("b", "Beast", 10) + "\r\n" + recordLine("A", "beast", 2) + "\r\n" +
                      recordLine("c", "Ant", 2) + "\r\n" + recordLine("D", "Zombie", 9));
@@ -504,7 +474,7 @@ private Q_SLOTS:
 
     void headerArrowAndSelectionFollowTheSortCycle()
     {
-        start();
+        startMainWindow();
         std::string lines;
         for (int i = 0; i < 300; ++i)
             lines += recordLine("e" + std::to_string(i), "x", 300 - i) + "\r\n";
@@ -555,7 +525,7 @@ private Q_SLOTS:
 
     void copyAndDeleteActOnTheRowShownAfterSorting()
     {
-        start();
+        startMainWindow();
         openFile(u"three.txt"_s, recordLine("High", "x", 9) + "\r\n" + recordLine("Low", "x", 1) +
                                      "\r\n" + recordLine("Mid", "x", 5));
         form_->ListView1->header()->sectionClicked(2);
@@ -593,7 +563,7 @@ private Q_SLOTS:
 
     void popupEnablesByTheSelection()
     {
-        start();
+        startMainWindow();
         openFile(u"one.txt"_s, recordLine("A", "x", 1));
         auto enabled = [this](const char* name) {
             return form_->findChild<QAction*>(QString::fromLatin1(name))->isEnabled();
@@ -610,7 +580,7 @@ private Q_SLOTS:
 
     void menusCarryTheirNames()
     {
-        start();
+        startMainWindow();
         const char* enabledItems[] = {"Menu_New", "Menu_Open", "Menu_Merge", "Menu_Anew",
                                       "Menu_About"};
         for (const char* name : enabledItems)
@@ -627,7 +597,7 @@ private Q_SLOTS:
 
     void modelPassesTheModelTester()
     {
-        start();
+        startMainWindow();
         openFile(u"two.txt"_s, recordLine("A", "x", 1) + "\r\n" + recordLine("B", "x", 2));
         QAbstractItemModelTester tester(form_->ListView1->model(),
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);

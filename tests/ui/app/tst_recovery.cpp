@@ -4,8 +4,7 @@
 #include "core/exchange/enemyjson.h"
 #include "core/records/datafile.h"
 #include "core/text/textfile.h"
-#include "tests/ui/support/scripteddialogs.h"
-#include "tests/ui/support/workingfolder.h"
+#include "tests/ui/support/windowsession.h"
 #include "ui/app/tform1.h"
 #include "ui/toolkit/cp932text.h"
 
@@ -14,14 +13,10 @@
 #include <QDir>
 #include <QtTest>
 
-#include <fstream>
-#include <memory>
-#include <optional>
 #include <sstream>
 
 using namespace Qt::StringLiterals;
 using namespace grimtally;
-using grimtally::test::ScriptedDialogs;
 using grimtally::ui::Answer;
 using grimtally::ui::TForm1;
 
@@ -39,12 +34,6 @@ EnemyRecord enemy(const std::string& name, int level)
     std::vector<std::string> fields(kFieldCount, "2");
     fields[FieldLevel] = std::to_string(level);
     return {name, FieldList(std::span<const std::string>(fields))};
-}
-
-void writeBytes(const QString& file, const std::string& bytes)
-{
-    std::ofstream out(ui::toPath(file), std::ios::binary);
-    out << bytes;
 }
 
 std::string bytesOf(const RecordStore& store)
@@ -66,22 +55,12 @@ const QString kRestoreQuestion = u"Unsaved changes from an earlier run were foun
 
 } // namespace
 
-class RecoveryTest : public QObject {
+class RecoveryTest : public QObject, public test::WindowSession {
     Q_OBJECT
 
 private:
-    std::optional<test::WorkingFolder> folder_;
-    std::unique_ptr<ScriptedDialogs> dialogs_;
-    std::unique_ptr<TForm1> form_;
-
-    void start()
-    {
-        form_ = std::make_unique<TForm1>();
-        form_->show();
-    }
     // The program ends without closing, as when it is killed: the journal stays.
     void kill() { form_.reset(); }
-    QString path(const QString& name) const { return folder_->filePath(name); }
     void open(const QString& name)
     {
         dialogs_->chooseFile(path(name));
@@ -99,22 +78,13 @@ private:
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        QVERIFY(folder_.emplace().isValid());
-        dialogs_ = std::make_unique<ScriptedDialogs>();
-    }
-    void cleanup()
-    {
-        form_.reset();
-        dialogs_.reset();
-        folder_.reset();
-    }
+    void init() { QVERIFY(openSession()); }
+    void cleanup() { closeSession(); }
 
     void saveAsAsksBeforeWritingOverAFileAnotherProgramChanged()
     {
-        start();
-        writeBytes(path(u"one.txt"_s), recordLine("A", 1) + "\r\n");
+        startMainWindow();
+        writeFile(u"one.txt"_s, recordLine("A", 1) + "\r\n");
         open(u"one.txt"_s);
 
         // Unchanged: only the overwrite question of old.
@@ -123,7 +93,7 @@ private Q_SLOTS:
         QCOMPARE(dialogs_->questions.size(), 1u);
 
         const std::string theirs = recordLine("B", 2) + "\r\n";
-        writeBytes(path(u"one.txt"_s), theirs);
+        writeFile(u"one.txt"_s, theirs);
         const QString changed = u"one.txt was changed by another program since it was opened or "
                                 u"saved.\r\n\r\nWrite over it?"_s;
         dialogs_->answer(Answer::Ok);
@@ -146,7 +116,7 @@ private Q_SLOTS:
         // Removed since: asked too; Yes writes it again. Merging does not ask.
         open(u"one.txt"_s);
         QFile::remove(path(u"one.txt"_s));
-        writeBytes(path(u"more.txt"_s), recordLine("C", 3) + "\r\n");
+        writeFile(u"more.txt"_s, recordLine("C", 3) + "\r\n");
         dialogs_->chooseFile(path(u"more.txt"_s));
         form_->Menu_MergeClick();
         const std::size_t asked = dialogs_->questions.size();
@@ -160,9 +130,9 @@ private Q_SLOTS:
 
     void aKilledSessionIsOfferedBackExactly()
     {
-        start();
-        writeBytes(path(u"base.txt"_s), recordLine("Goblin", 1) + "\r\n" + recordLine("Orc", 2) +
-                                            "\r\n" + recordLine("Troll", 3) + "\r\n");
+        startMainWindow();
+        writeFile(u"base.txt"_s, recordLine("Goblin", 1) + "\r\n" + recordLine("Orc", 2) + "\r\n" +
+                                     recordLine("Troll", 3) + "\r\n");
         open(u"base.txt"_s);
         QVERIFY(!form_->recoveryJournal());
 
@@ -175,14 +145,14 @@ private Q_SLOTS:
         form_->Delete1Click();
         registerAt(0, enemy("Imp", 4));
         registerAt(1, enemy("Goblin king", 5));
-        writeBytes(path(u"merge.txt"_s), recordLine("Bat", 1) + "\r\n");
+        writeFile(u"merge.txt"_s, recordLine("Bat", 1) + "\r\n");
         dialogs_->chooseFile(path(u"merge.txt"_s));
         form_->Menu_MergeClick();
         RecordStore imported;
         imported.append(enemy("Owl", 6));
         std::ostringstream json;
         writeEnemiesJson(json, imported);
-        writeBytes(path(u"owl.json"_s), json.str());
+        writeFile(u"owl.json"_s, json.str());
         dialogs_->chooseFile(path(u"owl.json"_s));
         form_->findChild<QAction*>(u"Menu_ImportJson"_s)->trigger();
         QCOMPARE(form_->store().recordCount(), 6);
@@ -190,7 +160,7 @@ private Q_SLOTS:
         kill();
         QCOMPARE(journalFiles().size(), 1);
 
-        start();
+        startMainWindow();
         QCOMPARE(form_->store().recordCount(), 0);
         const std::size_t asked = dialogs_->questions.size(); // the delete question
         dialogs_->answer(Answer::Yes);
@@ -204,9 +174,9 @@ private Q_SLOTS:
         QVERIFY(form_->recoveryJournal());
 
         // Another program changed the file meanwhile: still nothing lost, and said so.
-        writeBytes(path(u"base.txt"_s), recordLine("Newt", 1) + "\r\n");
+        writeFile(u"base.txt"_s, recordLine("Newt", 1) + "\r\n");
         kill();
-        start();
+        startMainWindow();
         dialogs_->answer(Answer::Yes);
         dialogs_->answer(Answer::Ok);
         form_->offerRecovery();
@@ -227,7 +197,7 @@ private Q_SLOTS:
 
     void saveNewAndNoEndTheJournal()
     {
-        start();
+        startMainWindow();
         registerAt(0, enemy("Imp", 1));
         QVERIFY(form_->recoveryJournal());
         saveAs(u"saved.txt"_s);
@@ -243,7 +213,7 @@ private Q_SLOTS:
         // No keeps the journal under a dated name, never offered again.
         registerAt(0, enemy("Imp", 3));
         kill();
-        start();
+        startMainWindow();
         dialogs_->answer(Answer::No);
         form_->offerRecovery();
         QCOMPARE(form_->store().recordCount(), 0);
@@ -251,7 +221,7 @@ private Q_SLOTS:
         QCOMPARE(kept.size(), 1);
         QVERIFY(kept[0].startsWith(u"grimtally-unsaved-"_s));
         kill();
-        start();
+        startMainWindow();
         form_->offerRecovery(); // asks nothing
         QCOMPARE(dialogs_->questions.size(), 2u);
     }

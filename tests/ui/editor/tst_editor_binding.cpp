@@ -12,7 +12,6 @@
 #include "ui/toolkit/memo.h"
 #include "ui/toolkit/spinedit.h"
 
-#include <QFile>
 #include <QPushButton>
 #include <QTreeView>
 #include <QtTest>
@@ -125,14 +124,7 @@ private:
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        QVERIFY(openSession());
-        QVERIFY(QFile::copy(QStringLiteral(GRIMTALLY_TEST_DATA "/editor/Choices.txt"),
-                            u"Choices.txt"_s));
-        createWindows();
-        QVERIFY(dialogs_->fileNames.empty());
-    }
+    void init() { QVERIFY(openWithTestChoices()); }
 
     void cleanup() { closeSession(); }
 

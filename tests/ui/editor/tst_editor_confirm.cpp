@@ -10,7 +10,6 @@
 #include "ui/toolkit/editbox.h"
 #include "ui/toolkit/spinedit.h"
 
-#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -45,11 +44,7 @@ private:
 private Q_SLOTS:
     void init()
     {
-        QVERIFY(openSession());
-        QVERIFY(QFile::copy(QStringLiteral(GRIMTALLY_TEST_DATA "/editor/Choices.txt"),
-                            u"Choices.txt"_s));
-        createWindows();
-        QVERIFY(dialogs_->fileNames.empty());
+        QVERIFY(openWithTestChoices());
         QVERIFY(openRow(0));
         enterRecord();
     }

@@ -9,7 +9,6 @@
 #include "ui/toolkit/spinedit.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QtTest>
 
 #include <map>
@@ -64,11 +63,7 @@ private:
 private Q_SLOTS:
     void init()
     {
-        QVERIFY(openSession());
-        QVERIFY(QFile::copy(QStringLiteral(GRIMTALLY_TEST_DATA "/editor/Choices.txt"),
-                            u"Choices.txt"_s));
-        createWindows();
-        QVERIFY(dialogs_->fileNames.empty());
+        QVERIFY(openWithTestChoices());
         QVERIFY(openRow(0));
     }
 

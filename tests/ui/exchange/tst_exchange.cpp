@@ -1,8 +1,7 @@
 // Printing and exporting from the main window: the PDF's text layer holds a Japanese name,
 // a JSON export imported again adds the same bytes, and the print preview opens and closes.
 #include "core/records/record.h"
-#include "tests/ui/support/scripteddialogs.h"
-#include "tests/ui/support/workingfolder.h"
+#include "tests/ui/support/windowsession.h"
 #include "ui/app/tform1.h"
 #include "ui/toolkit/cp932text.h"
 
@@ -14,21 +13,15 @@
 #include <QtTest>
 
 #include <memory>
-#include <optional>
 
 using namespace Qt::StringLiterals;
 using namespace grimtally;
-using grimtally::test::ScriptedDialogs;
 using grimtally::ui::TForm1;
 
-class ExchangeTest : public QObject {
+class ExchangeTest : public QObject, public test::WindowSession {
     Q_OBJECT
 
 private:
-    std::optional<test::WorkingFolder> folder_;
-    std::unique_ptr<ScriptedDialogs> dialogs_;
-    std::unique_ptr<TForm1> form_;
-
     // Two enemies, the first with a name whose characters end in the byte 0x5C.
     void startWithEnemies()
     {
@@ -49,23 +42,14 @@ private:
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        QVERIFY(folder_.emplace().isValid());
-        dialogs_ = std::make_unique<ScriptedDialogs>();
-    }
-    void cleanup()
-    {
-        form_.reset();
-        dialogs_.reset();
-        folder_.reset();
-    }
+    void init() { QVERIFY(openSession()); }
+    void cleanup() { closeSession(); }
 
     void pdfOfTheSelectedEnemyHoldsItsJapaneseName()
     {
         startWithEnemies();
         form_->selectRow(1);
-        const QString pdf = folder_->filePath(u"enemy.pdf"_s);
+        const QString pdf = path(u"enemy.pdf"_s);
         dialogs_->chooseFile(pdf);
         run(u"Menu_ExportPdf"_s);
 
@@ -81,7 +65,7 @@ private Q_SLOTS:
     {
         startWithEnemies();
         form_->selectRow(0); // the new-entry row: every enemy
-        const QString json = folder_->filePath(u"all.json"_s);
+        const QString json = path(u"all.json"_s);
         dialogs_->chooseFile(json);
         run(u"Menu_ExportJson"_s);
         dialogs_->chooseFile(json);
@@ -102,7 +86,7 @@ private Q_SLOTS:
     void exportAsksBeforeOverwritingAndProposesItsOwnKind()
     {
         startWithEnemies();
-        const QString json = folder_->filePath(u"all.json"_s);
+        const QString json = path(u"all.json"_s);
         dialogs_->chooseFile(json);
         run(u"Menu_ExportJson"_s);
         const QByteArray written = readAll(json);
@@ -128,7 +112,7 @@ private Q_SLOTS:
     void importOfABrokenFileAddsNothingAndSaysWhere()
     {
         startWithEnemies();
-        const QString json = folder_->filePath(u"broken.json"_s);
+        const QString json = path(u"broken.json"_s);
         QFile file(json);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("[{\"name\": \"A\"},\n  {\"nmae\": \"B\"}]"); // a misspelt key

@@ -23,41 +23,28 @@ QString EditorSession::textOf(QWidget* control)
 
 EditorSession::~EditorSession()
 {
-    closeSession();
-}
-
-bool EditorSession::openSession()
-{
-    closeSession();
-    dialogs_ = std::make_unique<ScriptedDialogs>();
-    return folder_.emplace().isValid();
+    EditorSession::closeSession();
 }
 
 void EditorSession::closeSession()
 {
-    editor_.reset();
-    form_.reset();
-    dialogs_.reset();
-    folder_.reset();
+    editor_.reset(); // it works on the main window, so it goes first
+    WindowSession::closeSession();
 }
 
-QString EditorSession::folderPath() const
+bool EditorSession::openWithTestChoices()
 {
-    return folder_ ? folder_->path() : QString();
-}
-
-void EditorSession::writeFile(const QString& name, const QByteArray& bytes)
-{
-    QFile file(name);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
+    if (!openSession() || !QFile::copy(QStringLiteral(GRIMTALLY_TEST_DATA "/editor/Choices.txt"),
+                                       QStringLiteral("Choices.txt")))
+        return false;
+    createWindows();
+    return dialogs_->fileNames.empty();
 }
 
 void EditorSession::createWindows(std::optional<QString> choiceFile)
 {
     dialogs_->fileNames.push_back(std::move(choiceFile));
-    form_ = std::make_unique<ui::TForm1>();
-    form_->show();
+    startMainWindow();
     editor_ = std::make_unique<ui::TEditor1>(*form_);
     form_->setEditor(editor_.get());
 }

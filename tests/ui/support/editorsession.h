@@ -1,16 +1,12 @@
-// A base for editor window tests: a folder of its own made the current one, scripted
-// dialogs, the main window with its editor, and reading and typing controls by name.
+// A base for editor window tests: the window session with the editor beside the main window,
+// and reading and typing controls by name.
 #pragma once
 
-#include "tests/ui/support/scripteddialogs.h"
-#include "tests/ui/support/workingfolder.h"
-#include "ui/app/tform1.h"
+#include "tests/ui/support/windowsession.h"
 #include "ui/editor/teditor1.h"
 
-#include <QByteArray>
 #include <QString>
 
-#include <memory>
 #include <optional>
 
 class QWidget;
@@ -20,24 +16,15 @@ namespace grimtally::test {
 // Derive the test class from QObject first and from this second; call openSession() in
 // init() and closeSession() in cleanup(). The windows are members the test may also build
 // in an order of its own.
-class EditorSession {
-public:
-    EditorSession(const EditorSession&) = delete;
-    EditorSession& operator=(const EditorSession&) = delete;
-
+class EditorSession : public WindowSession {
 protected:
     EditorSession() = default;
     ~EditorSession();
 
-    // A new folder as the current directory, and dialogs with nothing queued; false when the
-    // folder cannot be made or entered.
-    bool openSession();
-    // Closes the windows, removes the dialogs, and leaves and removes the folder.
-    void closeSession();
-    QString folderPath() const;
-
-    // Writes the bytes to a file in the current directory; a failure fails the running test.
-    static void writeFile(const QString& name, const QByteArray& bytes);
+    void closeSession() override;
+    // openSession(), the test choice file put in the folder, and the windows made reading it;
+    // false when a step fails.
+    bool openWithTestChoices();
 
     // Creates the main window and the editor; the editor's start-up load opens `choiceFile`,
     // or is cancelled when there is none.
@@ -58,12 +45,7 @@ protected:
     static void enter(QWidget* control, const QString& value);
     void leave(const QString& name);
 
-    std::unique_ptr<ScriptedDialogs> dialogs_;
-    std::unique_ptr<ui::TForm1> form_;
     std::unique_ptr<ui::TEditor1> editor_;
-
-private:
-    std::optional<WorkingFolder> folder_;
 };
 
 } // namespace grimtally::test
