@@ -30,7 +30,8 @@ share=$prefix/share
 for file in bin/grimtally bin/grimtally-cli share/applications/$id.desktop \
   share/metainfo/$id.metainfo.xml share/man/man1/grimtally.1.gz \
   share/man/man1/grimtally-cli.1.gz share/bash-completion/completions/grimtally-cli \
-  share/icons/hicolor/scalable/apps/$id.svg; do
+  share/icons/hicolor/scalable/apps/$id.svg share/doc/grimtally/copyright \
+  share/doc/grimtally/changelog.gz; do
   [ -f "$prefix/$file" ] || fail "$file is not installed"
 done
 for set in "" ja/; do
@@ -50,6 +51,9 @@ appstreamcli validate --no-net "$share/metainfo/$id.metainfo.xml" ||
   fail "the metainfo has errors"
 grep -q "<release version=\"$version\"" "$share/metainfo/$id.metainfo.xml" ||
   fail "the metainfo's release is not $version"
+[ "$(zcat "$share/doc/grimtally/changelog.gz" | sed -n 1p)" = \
+  "grimtally ($version) unstable; urgency=medium" ] ||
+  fail "the changelog's last release is not $version"
 
 echo "== the installed programs, without the build"
 for program in grimtally grimtally-cli; do
