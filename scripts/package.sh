@@ -7,7 +7,12 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 build_dir=${BUILD_DIR:-build-package}
+# Debian's hardening, as its own packages have it: a stack protector, checked buffer functions,
+# and relocations made read-only and bound at start.
+flags() { DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get "$1"; }
 cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+  -DCMAKE_CXX_FLAGS="$(flags CPPFLAGS) $(flags CXXFLAGS)" \
+  -DCMAKE_EXE_LINKER_FLAGS="$(flags LDFLAGS)" \
   -DGRIMTALLY_BUILD_TESTS=OFF -DGRIMTALLY_BUILD_BENCH=OFF "$@"
 cmake --build "$build_dir" --parallel "$(nproc)"
 # CPack works in a folder of its own; only the package goes to dist/.
