@@ -3,9 +3,16 @@
 // are the derived class's; a failed write ends the stream, and the derived class keeps why.
 #pragma once
 
+#include "core/text/textfile.h"
+
 #include <array>
 #include <cstddef>
+#include <exception>
+#include <filesystem>
+#include <functional>
+#include <ostream>
 #include <streambuf>
+#include <string>
 
 namespace grimtally {
 
@@ -15,9 +22,33 @@ public:
     BlockStreamBuf(const BlockStreamBuf&) = delete;
     BlockStreamBuf& operator=(const BlockStreamBuf&) = delete;
 
+    // Runs the writer on a stream over this buffer and flushes it. Whatever fails, the writer
+    // or a write, ends in FileError for `file`; a failed write gives the system's reason, so
+    // that a full disk is reported as such and not as a vague stream error.
+    void writeAll(const std::filesystem::path& file,
+                  const std::function<void(std::ostream&)>& writer)
+    {
+        std::ostream out(this);
+        try {
+            writer(out);
+            out.flush();
+        } catch (const FileError&) {
+            throw;
+        } catch (const std::exception& error) {
+            // A writer that turned on stream exceptions sees our write failure as one.
+            throw FileError(file, failed_ ? writeFailure() : std::string(error.what()));
+        } catch (...) {
+            throw FileError(file, "unknown error while writing");
+        }
+        if (!out)
+            throw FileError(file, failed_ ? writeFailure() : std::string("write error"));
+    }
+
 protected:
     // Writes all `size` bytes or fails; after a failure it is not called again.
     virtual bool writeBlock(const char* data, std::size_t size) = 0;
+    // Why the failed writeBlock failed, in the system's words.
+    virtual std::string writeFailure() const = 0;
 
     int_type overflow(int_type ch) override
     {

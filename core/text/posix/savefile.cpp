@@ -33,7 +33,6 @@ namespace {
 class FdStreamBuf : public BlockStreamBuf {
 public:
     explicit FdStreamBuf(int fd) : fd_(fd) {}
-    int error() const { return error_; }
 
 protected:
     bool writeBlock(const char* data, size_t size) override
@@ -57,6 +56,7 @@ protected:
         startWriteback();
         return true;
     }
+    std::string writeFailure() const override { return systemReason(error_); }
 
 private:
     // A large file is put on its way to the disk while the rest is still being made, so that
@@ -446,23 +446,7 @@ void saveWhole(const std::filesystem::path& requested,
     TemporaryFile temp(fd, tempName);
     auto fail = [&](const std::string& reason) { throw FileError(requested, reason); };
 
-    FdStreamBuf buffer(fd);
-    {
-        std::ostream out(&buffer);
-        try {
-            writer(out);
-            out.flush();
-        } catch (const FileError&) {
-            throw;
-        } catch (const std::exception& error) {
-            // A writer that turned on stream exceptions sees our write failure as one.
-            fail(buffer.error() != 0 ? systemReason(buffer.error()) : std::string(error.what()));
-        } catch (...) {
-            fail("unknown error while writing");
-        }
-        if (!out)
-            fail(buffer.error() != 0 ? systemReason(buffer.error()) : std::string("write error"));
-    }
+    FdStreamBuf(fd).writeAll(requested, writer);
     if (exists && !takeOwnerAndGroup(fd, st)) {
         // The new file would belong to someone else than the old one; its own inode keeps
         // both. The new content is already on disk, so read it back from there.

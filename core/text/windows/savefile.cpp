@@ -36,7 +36,6 @@ constexpr std::size_t kRandomPart = 6;
 class HandleStreamBuf : public BlockStreamBuf {
 public:
     explicit HandleStreamBuf(HANDLE handle) : handle_(handle) {}
-    DWORD error() const { return error_; }
 
 protected:
     bool writeBlock(const char* data, std::size_t size) override
@@ -57,6 +56,7 @@ protected:
         }
         return true;
     }
+    std::string writeFailure() const override { return systemReason(error_); }
 
 private:
     HANDLE handle_;
@@ -197,22 +197,7 @@ void writeFileAtomically(const std::filesystem::path& file,
     TemporaryFile temp(handle, name);
     const auto fail = [&](const std::string& reason) { throw FileError(file, reason); };
 
-    HandleStreamBuf buffer(temp.handle());
-    {
-        std::ostream out(&buffer);
-        try {
-            writer(out);
-            out.flush();
-        } catch (const FileError&) {
-            throw;
-        } catch (const std::exception& error) {
-            fail(buffer.error() != 0 ? systemReason(buffer.error()) : std::string(error.what()));
-        } catch (...) {
-            fail("unknown error while writing");
-        }
-        if (!out)
-            fail(buffer.error() != 0 ? systemReason(buffer.error()) : std::string("write error"));
-    }
+    HandleStreamBuf(temp.handle()).writeAll(file, writer);
     if (!::FlushFileBuffers(temp.handle()))
         fail(systemReason(::GetLastError()));
     if (!temp.close())
