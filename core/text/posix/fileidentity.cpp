@@ -42,10 +42,18 @@ int putInPlace(const std::filesystem::path& from, const std::filesystem::path& t
         return 0;
     if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP)
         return errno;
-    if (::link(from.c_str(), to.c_str()) != 0)
+    if (::link(from.c_str(), to.c_str()) == 0) {
+        ::unlink(from.c_str());
+        return 0;
+    }
+    if (errno != EPERM && errno != ENOSYS && errno != EOPNOTSUPP && errno != ENOTSUP)
         return errno;
-    ::unlink(from.c_str());
-    return 0;
+    // Neither (a FUSE file system without hard links): a plain rename after a look. Only a
+    // program that picked the same random name in between could lose its file.
+    struct stat st {};
+    if (::lstat(to.c_str(), &st) == 0)
+        return EEXIST;
+    return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
 }
 
 } // namespace

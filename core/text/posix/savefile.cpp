@@ -176,6 +176,17 @@ bool takeOwnerAndGroup(int fd, const struct stat& old)
     return ::fchown(fd, old.st_uid, old.st_gid) == 0;
 }
 
+// A file system that keeps no permissions of its own (FAT, exFAT, many FUSE file systems)
+// refuses to change them: with EPERM when the mount fixes them, as a FAT partition mounted
+// with a umask does, or as not implemented. The file we just made is ours, so on a file system
+// that keeps them no other refusal is possible, and the save goes on with the mount's.
+bool modesAreFixed(int fd, int error)
+{
+    struct stat st {};
+    return (error == EPERM || error == ENOSYS || error == EOPNOTSUPP || error == ENOTSUP) &&
+           ::fstat(fd, &st) == 0 && st.st_uid == ::geteuid();
+}
+
 // The temporary file of a save: removed on every way out unless it was renamed into place.
 class TemporaryFile {
 public:
@@ -456,7 +467,7 @@ void saveWhole(const std::filesystem::path& requested,
         return tidyUpAfterSave(file, &st);
     }
     // After the owner: changing the owner may clear the set-user-ID and set-group-ID bits.
-    if (::fchmod(fd, mode) != 0)
+    if (::fchmod(fd, mode) != 0 && !modesAreFixed(fd, errno))
         fail(systemReason(errno));
     if (::fsync(fd) != 0)
         fail(systemReason(errno));
