@@ -1,5 +1,6 @@
 #include "core/workfolder/workfolder.h"
 
+#include "core/text/savefile.h"
 #include "core/text/textfile.h"
 
 #include <system_error>
@@ -71,18 +72,24 @@ bool prepareWorkFolder(const fs::path& folder, const fs::path& shippedSet)
     std::vector<fs::path> copied;
     for (std::string_view name : kShippedFiles) {
         const fs::path target = folder / name;
-        // skip_existing: a file that is there is kept as it is, also one that another start
-        // put there meanwhile.
-        if (fs::copy_file(shippedSet / name, target, fs::copy_options::skip_existing, error))
+        try {
+            // A file that is there is kept as it is, also one that another start put there
+            // meanwhile. The copy is written as every save is, which also works where the
+            // file system keeps no permissions of its own (FAT), as a copy with them does not.
+            const bool there = fs::exists(target, error);
+            if (error)
+                throw FileError(target, error.message());
+            if (there)
+                continue;
+            const std::string bytes = readWholeFile(shippedSet / name);
+            writeFileAtomically(target, bytes);
             copied.push_back(target);
-        else if (error && error != std::errc::file_exists) {
+        } catch (const FileError&) {
             // Half a set would never be completed (the folder no longer holds none of the
             // files), so the copies go again and the next start tries anew.
-            const std::error_code reason = error;
-            fs::remove(target, error);
             for (const fs::path& made : copied)
                 fs::remove(made, error);
-            throw FileError(target, reason.message());
+            throw;
         }
     }
     return true;
