@@ -467,8 +467,10 @@ void saveWhole(const std::filesystem::path& requested,
         return tidyUpAfterSave(file, &st);
     }
     // After the owner: changing the owner may clear the set-user-ID and set-group-ID bits.
-    if (::fchmod(fd, mode) != 0 && !modesAreFixed(fd, errno))
-        fail(systemReason(errno));
+    if (::fchmod(fd, mode) != 0) {
+        if (const int error = errno; !modesAreFixed(fd, error))
+            fail(systemReason(error));
+    }
     if (::fsync(fd) != 0)
         fail(systemReason(errno));
     if (temp.close() != 0)
