@@ -40,13 +40,13 @@ int putInPlace(const std::filesystem::path& from, const std::filesystem::path& t
 {
     if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
         return 0;
-    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP)
+    if (errno != EINVAL && !posix::fileSystemLacks(errno))
         return errno;
     if (::link(from.c_str(), to.c_str()) == 0) {
         ::unlink(from.c_str());
         return 0;
     }
-    if (errno != EPERM && errno != ENOSYS && errno != EOPNOTSUPP && errno != ENOTSUP)
+    if (errno != EPERM && !posix::fileSystemLacks(errno))
         return errno;
     // Neither (a FUSE file system without hard links): a plain rename after a look. Only a
     // program that picked the same random name in between could lose its file.

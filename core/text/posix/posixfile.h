@@ -2,6 +2,7 @@
 // the system's reasons in words. Not part of the core's interface.
 #pragma once
 
+#include <cerrno>
 #include <string>
 #include <unistd.h>
 
@@ -31,6 +32,13 @@ public:
 private:
     int fd_;
 };
+
+// The error is the file system's way of saying it does not offer the call at all (FUSE file
+// systems and FAT lack some); the caller then goes a simpler way.
+inline bool fileSystemLacks(int error)
+{
+    return error == ENOSYS || error == EOPNOTSUPP || error == ENOTSUP;
+}
 
 std::string systemReason(int error);
 // As systemReason, but a file that is no regular file says so.

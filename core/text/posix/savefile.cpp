@@ -183,7 +183,7 @@ bool takeOwnerAndGroup(int fd, const struct stat& old)
 bool modesAreFixed(int fd, int error)
 {
     struct stat st {};
-    return (error == EPERM || error == ENOSYS || error == EOPNOTSUPP || error == ENOTSUP) &&
+    return (error == EPERM || fileSystemLacks(error)) &&
            ::fstat(fd, &st) == 0 && st.st_uid == ::geteuid();
 }
 
@@ -331,7 +331,7 @@ void rewriteInPlace(const std::filesystem::path& requested, const std::filesyste
     // Claim the room first: a full disk then fails before a single old byte is touched.
     if (fresh.size() > old.size() &&
         ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(fresh.size())) != 0 &&
-        errno != EOPNOTSUPP && errno != ENOSYS) {
+        !fileSystemLacks(errno)) {
         const int error = errno;
         dropOwnCopy();
         throw FileError(requested, systemReason(error));
